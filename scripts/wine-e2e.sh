@@ -26,7 +26,7 @@ trap 'exit 143' TERM INT
 cp -a "$template/." "$prefix/"
 export WINEPREFIX="$prefix"
 export QS_MEDIUM_DIR="Z:${medium//\//\\}"
-wineserver -p
+wineserver -p </dev/null >/dev/null 2>&1
 timeout --kill-after=5 "$limit" wine "$@"
 rc=$?
 [ $rc -eq 124 ] && echo "wine-e2e: time limit of ${limit}s reached: $*" >&2

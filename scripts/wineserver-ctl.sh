@@ -13,7 +13,7 @@ case $1 in
       for p in "$work"/pfx.*; do [ -d "$p" ] && { WINEPREFIX="$p" wineserver -k 2>/dev/null; rm -rf "$p"; }; done
     fi
     mkdir -p "$work"
-    wineserver -p
+    wineserver -p </dev/null >/dev/null 2>&1
     # First start in a prefix is the slow one: do it here, not in a test.
     wine cmd /c exit 0 >/dev/null 2>&1
     echo "wineserver running for $WINEPREFIX" ;;
