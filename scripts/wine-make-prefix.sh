@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Makes the template Wine prefix and the unit-test prefix copied from it.
-# usage: wine-make-prefix.sh TEMPLATE UNIT
+# Makes a Wine prefix (the template of the tests) and, when asked, a copy of
+# it (the unit-test prefix).
+# usage: wine-make-prefix.sh PREFIX [COPY]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
-template=$1 unit=$2
+template=$1 unit=${2:-}
 
-for p in "$template" "$unit"; do
+for p in "$template" $unit; do
   if [ -d "$p" ]; then WINEPREFIX="$p" wineserver -k 2>/dev/null || true; rm -rf "$p"; fi
 done
 mkdir -p "$(dirname "$template")"
@@ -21,5 +22,5 @@ for link in "$template"/drive_c/users/*/*; do
   if [ -L "$link" ]; then rm -f "$link"; mkdir -p "$link"; fi
 done
 
-cp -a "$template" "$unit"
-echo "Wine prefixes ready: $template, $unit"
+if [ -n "$unit" ]; then cp -a "$template" "$unit"; fi
+echo "Wine prefix ready: $template${unit:+ (and its copy $unit)}"
