@@ -1,5 +1,6 @@
 #include "Log.h"
 
+#include <atomic>
 #include <climits>
 #include <cwchar>
 #include <vector>
@@ -154,3 +155,15 @@ void CLog::PrintError(DWORD error, const wchar_t* format, ...) {
     PrintV(error, true, format, args);
     va_end(args);
 }
+
+namespace {
+std::atomic<CLog*> gLog{nullptr};
+}  // namespace
+
+CLog& GlobalLog() {
+    static CLog silent(nullptr);
+    CLog* log = gLog.load();
+    return log != nullptr ? *log : silent;
+}
+
+void SetGlobalLog(CLog* log) { gLog.store(log); }

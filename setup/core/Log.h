@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <cstdarg>
+#include <cstddef>
 #include <mutex>
 #include <string>
 
@@ -21,6 +22,8 @@ public:
 
     // The program's own log, in the platform's temporary directory.
     CLog();
+    // A log that writes nothing.
+    explicit CLog(std::nullptr_t) {}
     // A log for |programFile| (a file name such as "setup.exe") in |directory|
     // (ending with a backslash).
     CLog(const std::wstring& directory, const std::wstring& programFile,
@@ -51,3 +54,9 @@ private:
     std::wstring path_;
     std::mutex writing_;
 };
+
+// The run's log, reached from everywhere. Until a log is set (the application
+// sets its own at start-up; a test may set one of its own), it writes nothing.
+CLog& GlobalLog();
+// Not owned; nullptr sets the silent log again.
+void SetGlobalLog(CLog* log);
