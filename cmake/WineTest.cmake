@@ -54,7 +54,14 @@ function(qs_add_windows_test target)
   set_target_properties(${target} PROPERTIES CROSSCOMPILING_EMULATOR "${emulator}")
   # The wrapper enforces the limit and cleans up; CTest's own limit is the backstop.
   math(EXPR backstop "${ARG_TIMEOUT} + 60")
-  gtest_discover_tests(${target}
-    DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT ${backstop} LABELS "${ARG_LABELS}" FIXTURES_REQUIRED wine)
+  # The discovered cases get their time limit, labels and fixture from a file
+  # CTest reads after the list of cases (a list such as the labels does not
+  # survive being passed through the discovery's own PROPERTIES).
+  gtest_discover_tests(${target} DISCOVERY_TIMEOUT 120 TEST_LIST ${target}_CASES)
+  set(properties ${CMAKE_CURRENT_BINARY_DIR}/${target}_properties.cmake)
+  file(WRITE ${properties}
+    "if(${target}_CASES)\n"
+    "  set_tests_properties(\${${target}_CASES} PROPERTIES TIMEOUT ${backstop} LABELS \"${ARG_LABELS}\" FIXTURES_REQUIRED wine)\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()
