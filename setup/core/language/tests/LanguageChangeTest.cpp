@@ -9,6 +9,9 @@
 #include "Log.h"
 #include "LogReader.h"
 #include "Medium.h"
+#include "Registry.h"
+#include "RegistryLanguageRecord.h"
+#include "RegistrySnapshot.h"
 
 namespace {
 
@@ -143,6 +146,38 @@ TEST_F(LanguageChangeTest, AMissingStringFileFallsBackToEnglish) {
     ASSERT_EQ(record_.writes.size(), 2u);
     EXPECT_EQ(record_.writes[1].languageId, 0x0007u);
     EXPECT_EQ(record_.writes[1].abbreviation, L"DE");
+}
+
+}  // namespace
+
+namespace {
+
+// The same change recorded in the real registry.
+class RegistryLanguageRecordTest : public LanguageChangeTest {
+protected:
+    void SetUp() override {
+        LanguageChangeTest::SetUp();
+        root_ = L"Software\\QsTest\\Language" + std::to_wstring(GetCurrentProcessId());
+    }
+    void TearDown() override {
+        CRegistry::DeleteKey(root_.c_str(), false, HKEY_LOCAL_MACHINE);
+        LanguageChangeTest::TearDown();
+    }
+    std::wstring root_;
+};
+
+TEST_F(RegistryLanguageRecordTest, TheRecordedLanguageIsReadAndTheNewOneWritten) {
+    ASSERT_EQ(CRegistry::SetValue((root_ + L"\\Installed").c_str(), L"LangCode", DWORD{0x000C}, HKEY_LOCAL_MACHINE), 0u);
+    CRegistryLanguageRecord record(root_ + L"\\Installed", root_ + L"\\Installing");
+    CLanguageChange change(language_, files_, record, follower_);
+    ASSERT_TRUE(change.Change(0, false));
+    EXPECT_EQ(language_.Abbreviation(), L"FR");
+    const qs_test::RegistrySnapshot after = qs_test::RegistrySnapshot::Take(L"HKLM\\" + root_ + L"\\Installing");
+    EXPECT_EQ(after.Value(L"HKLM\\" + root_ + L"\\Installing", L"LangCode"), L"dword:0000000c");
+    EXPECT_EQ(after.Value(L"HKLM\\" + root_ + L"\\Installing", L"LangAbbr"), L"\"FR\"");
+    std::wstring previous = medium_ + L"\\data\\String\\Lang_EN.str", escaped;
+    for (wchar_t c : previous) escaped += c == L'\\' ? std::wstring(L"\\\\") : std::wstring(1, c);
+    EXPECT_EQ(after.Value(L"HKLM\\" + root_ + L"\\Installing", L"STR_FILE"), L"\"" + escaped + L"\"");
 }
 
 }  // namespace
