@@ -5,10 +5,12 @@
 # prefix during the run (fixture "wine"). An end-to-end test gets a fresh copy
 # of the template with a wineserver of its own, deleted when the test ends.
 #
-#   qs_add_windows_test(<target> [E2E] [TIMEOUT <seconds>] [LABELS <label>...])
+#   qs_add_windows_test(<target> [E2E] [DISPLAY] [TIMEOUT <seconds>] [LABELS <label>...])
 #
 # discovers the GoogleTest cases of <target> and adds each as a test with the
 # time limit and labels. A window or message box left open fails that one test.
+# DISPLAY (end-to-end tests only) runs each case on a virtual display (Xvfb),
+# for tests that need real windows.
 
 set(QS_WINE_DIR ${CMAKE_BINARY_DIR}/wine)
 set(QS_WINE_TEMPLATE ${QS_WINE_DIR}/template)
@@ -34,7 +36,7 @@ if(QS_WINE_TESTS)
 endif()
 
 function(qs_add_windows_test target)
-  cmake_parse_arguments(ARG "E2E" "TIMEOUT" "LABELS" ${ARGN})
+  cmake_parse_arguments(ARG "E2E;DISPLAY" "TIMEOUT" "LABELS" ${ARGN})
   if(NOT QS_WINE_TESTS)
     return()
   endif()
@@ -46,6 +48,10 @@ function(qs_add_windows_test target)
     add_dependencies(${target} stage_medium)
     set(emulator ${QS_SCRIPTS}/wine-e2e.sh ${QS_WINE_TEMPLATE} ${QS_WINE_UNIT} ${QS_WINE_WORK} ${QS_MEDIUM_STAGE}
                  ${ARG_TIMEOUT})
+    if(ARG_DISPLAY)
+      set(emulator env QS_XVFB=1 ${emulator})
+      list(APPEND ARG_LABELS display)
+    endif()
     list(APPEND ARG_LABELS e2e)
   else()
     set(emulator ${QS_SCRIPTS}/wine-run.sh ${QS_WINE_UNIT} ${ARG_TIMEOUT})

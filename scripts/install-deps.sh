@@ -5,6 +5,7 @@ packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix   # Windows cross compilers, posix threads
   wine wine64                                           # the Windows tests run under Wine
+  xvfb xauth                                            # a virtual display for tests with windows
   googletest                                            # GoogleTest sources, built per configuration
   clang libclang-rt-14-dev                              # host build: sanitizers and libFuzzer
   libc-bin coreutils perl                               # iconv, timeout, the log printer

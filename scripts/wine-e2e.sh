@@ -5,6 +5,11 @@
 # usage: wine-e2e.sh TEMPLATE UNIT WORKDIR MEDIUM SECONDS PROGRAM [ARGS...]
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# A test that needs windows runs on a virtual display of its own.
+if [ "${QS_XVFB:-}" = 1 ] && [ -z "${QS_IN_XVFB:-}" ]; then
+  export QS_IN_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
 . "$here/wine-env.sh"
 template=$1 unit=$2 work=$3 medium=$4 limit=$5
 shift 5

@@ -3,4 +3,4 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="winedbg.exe=d;winemenubuilder.exe=d;mscoree,mshtml="
 export WINEARCH=win64
 # No display unless a test brings its own (Xvfb).
-unset DISPLAY
+[ "${QS_IN_XVFB:-}" = 1 ] || unset DISPLAY

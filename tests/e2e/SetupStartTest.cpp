@@ -1,5 +1,11 @@
-// setup.exe started from a medium: its log and what it leaves behind.
+// setup.exe started from a medium: its log, exit code, and what it records.
 #include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <fstream>
+#include <iterator>
+#include <regex>
 
 #include "FileSnapshot.h"
 #include "LogReader.h"
@@ -11,48 +17,206 @@ namespace {
 
 using namespace qs_test;
 
-SetupLog RunSetup(const std::wstring& medium, const std::wstring& arguments, DWORD& exitCode) {
+const std::wstring kProduct = L"HKLM\\Software\\Quorvel\\Quorvel LX-3200 Series Printer Software";
+const std::wstring kInstanceName = L"Quorvel LX-3200 Series Printer Software Installer Program";
+
+struct SetupRun {
+    DWORD exitCode = 0;
+    SetupLog log;
+};
+
+SetupRun RunSetup(const std::wstring& medium, const std::wstring& arguments) {
     const std::vector<std::wstring> before = LogFilesOf(TempDirectory(), L"setup.exe");
     const RunResult run = RunProgram(Quoted(medium + L"\\setup.exe") + L" " + arguments, medium);
     EXPECT_TRUE(run.started && run.finished);
-    exitCode = run.exitCode;
+    SetupRun result;
+    result.exitCode = run.exitCode;
     const std::vector<std::wstring> after = LogFilesOf(TempDirectory(), L"setup.exe");
-    SetupLog log;
     EXPECT_EQ(after.size(), before.size() + 1) << "one new log per run";
     if (!after.empty()) {
-        EXPECT_TRUE(ReadSetupLog(after.back(), log));
+        EXPECT_TRUE(ReadSetupLog(after.back(), result.log));
     }
-    return log;
+    return result;
 }
 
-TEST(SetupStart, LogsItsCommandLineAndLoadsTheDataFile) {
+// The log as the fixture writes it: no date or times, the user's folder as
+// USER, and CR, LF and tab inside a message written as \r, \n and \t.
+std::string Normalised(const SetupLog& log) {
+    std::wstring text = log.Normalised();
+    const std::wstring profile = TempDirectory().substr(0, TempDirectory().find(L"\\Temp\\"));
+    const std::wstring users = profile.substr(0, profile.find_last_of(L'\\') + 1);
+    for (std::size_t pos; (pos = text.find(profile)) != std::wstring::npos;)
+        text.replace(pos, profile.size(), users + L"USER");
+    std::string out;
+    const std::size_t bannerEnd = log.banner.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const wchar_t c = text[i];
+        if (i < bannerEnd) {
+            if (c != L'\r') out += static_cast<char>(c);
+            continue;
+        }
+        if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' &&
+            (i + 2 == text.size() || text.compare(i + 2, 8, L"[TIME]  ") == 0)) {
+            out += '\n';
+            ++i;
+        } else if (c == L'\r') {
+            out += "\\r";
+        } else if (c == L'\n') {
+            out += "\\n";
+        } else if (c == L'\t') {
+            out += "\\t";
+        } else {
+            out += c < 128 ? static_cast<char>(c) : '?';
+        }
+    }
+    return out;
+}
+
+std::string Fixture(const char* name) {
+    std::ifstream in(std::string(QS_FIXTURES_DIR) + "/" + name, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+TEST(SetupStart, APlainStartLogsWhatTheHandWrittenLogSays) {
     const std::wstring medium = MakeMedium(L"plain");
     ASSERT_FALSE(medium.empty()) << "QS_MEDIUM_DIR: " << StagedMediumDirectory();
-    const RegistrySnapshot registryBefore = RegistrySnapshot::Take(L"HKLM\\Software");
-    const FileSnapshot filesBefore = FileSnapshot::Take(medium);
+    const SetupRun run = RunSetup(medium, L"");
+    EXPECT_EQ(run.exitCode, 0u);
+    const std::string expected = Fixture("plain-start.log");
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(Normalised(run.log), expected);
 
-    DWORD exitCode = 99;
-    const SetupLog log = RunSetup(medium, L"/L0409 -S", exitCode);
-    EXPECT_EQ(exitCode, 0u);
-    EXPECT_NE(log.banner.find(L"// Quorvel Printer Installer Program"), std::wstring::npos);
-    ASSERT_FALSE(log.messages.empty());
-    EXPECT_EQ(log.messages[0], L"Parameter : /L0409 -S");
-    EXPECT_EQ(log.Count(L"Data file loaded [" + medium + L"\\setup.dat]"), 1u) << log.Normalised();
-
-    // A second run gets the next log file name; nothing is written to the medium or the registry.
-    RunSetup(medium, L"", exitCode);
-    EXPECT_EQ(LogFilesOf(TempDirectory(), L"setup.exe").back(), TempDirectory() + L"setup.exe0.log");
-    EXPECT_TRUE(FileSnapshot::Diff(filesBefore, FileSnapshot::Take(medium)).empty());
-    EXPECT_TRUE(RegistrySnapshot::Diff(registryBefore, RegistrySnapshot::Take(L"HKLM\\Software")).empty());
+    // It made and recorded the destination, and wrote nothing to the medium.
+    EXPECT_NE(GetFileAttributesW(L"C:\\Program Files\\Quorvel\\LX-3200 Series"), INVALID_FILE_ATTRIBUTES);
+    const RegistrySnapshot records = RegistrySnapshot::Take(kProduct);
+    EXPECT_EQ(records.Value(kProduct + L"\\Installing\\InstHistory", L"NumOfDirs"), L"dword:00000002");
+    EXPECT_EQ(records.Value(kProduct + L"\\Installing", L"LangCode"), L"dword:00000009");
+    EXPECT_FALSE(records.HasKey(kProduct + L"\\Installed"));
 }
 
-TEST(SetupStart, WithoutItsDataFileFailsWithALogLine) {
-    const std::wstring medium = MakeMedium(L"nodata", {{L"setup.dat", L"", FileKind::Remove}});
-    ASSERT_FALSE(medium.empty());
-    DWORD exitCode = 0;
-    const SetupLog log = RunSetup(medium, L"", exitCode);
-    EXPECT_NE(exitCode, 0u);
-    EXPECT_TRUE(log.Contains(L"Initialize Profiles fail!!")) << log.Normalised();
+TEST(SetupStart, SwitchesSetDestinationPortLanguageAndMode) {
+    const std::wstring medium = MakeMedium(L"switches");
+    SetupRun run = RunSetup(medium, L"/A C:\\QsTarget /P LPT2: /L0x0407");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.log.Contains(L"Set Destination ==> C:\\QsTarget")) << run.log.Normalised();
+    EXPECT_TRUE(run.log.Contains(L"Set Port : LPT2:"));
+    EXPECT_TRUE(run.log.Contains(L"Set Language : Language Abbr\t\t= DE"));
+    EXPECT_TRUE(run.log.Contains(L"Set Language : String file\t\t= Lang_DE.str"));
+    EXPECT_TRUE(run.log.Contains(L"Run mode 1 : the wizard is not part of this build; setup ends here"));
+    EXPECT_NE(GetFileAttributesW(L"C:\\QsTarget\\"), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(RegistrySnapshot::Take(kProduct + L"\\Installing").Value(kProduct + L"\\Installing", L"Dest_Dir"),
+              L"\"C:\\\\QsTarget\"");
+
+    const struct {
+        const wchar_t* arguments;
+        int mode;
+    } modes[] = {{L"-r", 3}, {L"/U", 2}, {L"/D", 6}, {L"/Lxyz", 1}};
+    for (const auto& m : modes) {
+        run = RunSetup(medium, m.arguments);
+        EXPECT_EQ(run.exitCode, 0u) << m.arguments;
+        EXPECT_EQ(run.log.Count(L"Run mode " + std::to_wstring(m.mode) + L" :"), 1u)
+            << m.arguments << "\n" << run.log.Normalised();
+    }
+}
+
+TEST(SetupStart, SilentRunsWriteTheStartInformation) {
+    const struct {
+        const wchar_t* arguments;
+        const wchar_t* settingFile;
+        int mode;
+    } cases[] = {
+        {L"/S", nullptr, 1},
+        {L"", L"[INSTALL]\r\nSILENT=1\r\n", 7},
+    };
+    for (const auto& c : cases) {
+        std::vector<OverlayFile> overlay;
+        if (c.settingFile != nullptr) overlay.push_back({L"Config.ini", c.settingFile, FileKind::Ansi});
+        const std::wstring medium = MakeMedium(L"silent", overlay);
+        RunProgram(L"reg.exe delete \"" + kProduct + L"\" /f");
+        const SetupRun run = RunSetup(medium, c.arguments);
+        EXPECT_EQ(run.exitCode, 1603u) << "the installation without pages is still to come";
+        EXPECT_EQ(run.log.Count(L"Silent run mode " + std::to_wstring(c.mode) + L" :"), 1u) << run.log.Normalised();
+        EXPECT_EQ(run.log.Count(L"Call Pre-Installer : Command ==> /P " + medium + L"\\setup.dat /S " + medium), 1u);
+        const std::wstring key = kProduct + L"\\Installing";
+        const RegistrySnapshot info = RegistrySnapshot::Take(key);
+        EXPECT_EQ(info.Value(key, L"MFG"), L"\"Quorvel\"");
+        EXPECT_EQ(info.Value(key, L"MDL"), L"\"LX-3200 Series\"");
+        EXPECT_EQ(info.Value(key, L"VIDPID"), L"\"VID_3A17&PID_3200\"");
+        EXPECT_EQ(info.Value(key, L"Printer_Port"), L"\"LPT1:\"");
+        EXPECT_EQ(info.Value(key, L"Program_Name"), L"\"Quorvel LX-3200 Series Printer Software\"");
+        EXPECT_EQ(info.Value(key, L"LangCode"), L"dword:00000009");
+        EXPECT_EQ(info.Value(key, L"LangAbbr"), L"\"EN\"");
+        EXPECT_EQ(info.Value(key, L"Dest_Dir"), L"\"C:\\\\Program Files\\\\Quorvel\\\\LX-3200 Series\"");
+        EXPECT_EQ(info.Value(key, L"Win_Dir"), L"\"C:\\\\windows\"");
+        EXPECT_EQ(info.Value(key, L"OS_Ver"), L"dword:00000007");
+        EXPECT_FALSE(info.Value(key, L"Temp_Dir").empty());
+        EXPECT_FALSE(info.Value(key, L"STR_FILE").empty());
+    }
+    // The setting file asks only a plain start to be silent.
+    const std::wstring medium = MakeMedium(L"silent-remove", {{L"Config.ini", L"[INSTALL]\r\nSILENT=1\r\n", FileKind::Ansi}});
+    const SetupRun run = RunSetup(medium, L"/U");
+    EXPECT_EQ(run.log.Count(L"Run mode 2 :"), 1u) << run.log.Normalised();
+}
+
+TEST(SetupStart, FailuresEndWithTheInstallerFatalErrorCode) {
+    const struct {
+        std::vector<OverlayFile> overlay;
+        const wchar_t* arguments;
+        std::vector<std::wstring> lines;
+    } cases[] = {
+        {{{L"setup.dat", L"", FileKind::Remove}}, L"", {L"Initialize Profiles fail!!", L"Initilize global variable fail"}},
+        {{{L"data\\vxinst.vxi", L"", FileKind::Remove}}, L"/S", {L"Initilize global variable fail"}},
+    };
+    for (const auto& c : cases) {
+        const SetupRun run = RunSetup(MakeMedium(L"broken", c.overlay), c.arguments);
+        EXPECT_EQ(run.exitCode, 1603u);
+        for (const std::wstring& line : c.lines) EXPECT_TRUE(run.log.Contains(line)) << line << "\n" << run.log.Normalised();
+        EXPECT_TRUE(run.log.Contains(L"End of installation"));
+    }
+    const SetupRun longLine = RunSetup(MakeMedium(L"long"), L"/Q" + std::wstring(9000, L'x'));
+    ASSERT_FALSE(longLine.log.messages.empty());
+    EXPECT_EQ(longLine.log.messages[0].size(), std::wstring(L"Parameter : ").size() + 8191);
+    EXPECT_EQ(longLine.exitCode, 0u);
+}
+
+// A second start while another instance holds the mutex.
+TEST(SetupStart, ASecondInstanceBringsTheFirstToTheFrontOrEnds) {
+    const std::wstring folder = TempDirectory() + L"qs-holder";
+    CreateDirectoryW(folder.c_str(), nullptr);
+    for (const bool withWindow : {false, true}) {
+        const std::wstring ready = folder + L"\\ready", stop = folder + L"\\stop", report = folder + L"\\report";
+        DeleteFileW(ready.c_str());
+        DeleteFileW(stop.c_str());
+        DeleteFileW(report.c_str());
+        wchar_t self[MAX_PATH] = {};
+        GetModuleFileNameW(nullptr, self, MAX_PATH);
+        std::wstring holder = self;
+        holder = holder.substr(0, holder.find_last_of(L'\\')) + L"\\mutex_holder.exe";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION process{};
+        std::wstring command = Quoted(holder) + L" " + Quoted(kInstanceName) + (withWindow ? L" 1 " : L" 0 ") +
+                               Quoted(ready) + L" " + Quoted(stop) + L" " + Quoted(report);
+        ASSERT_TRUE(CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                   &process));
+        for (int i = 0; i < 500 && GetFileAttributesW(ready.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
+
+        const SetupRun run = RunSetup(MakeMedium(L"second"), L"");
+        EXPECT_EQ(run.exitCode, 1603u);
+        if (withWindow) {
+            EXPECT_TRUE(run.log.Contains(L"The installer is already running")) << run.log.Normalised();
+            EXPECT_NE(GetFileAttributesW(report.c_str()), INVALID_FILE_ATTRIBUTES) << "the holder was sent 2050";
+        } else {
+            EXPECT_TRUE(run.log.Contains(
+                L"There is a previous running instance of this application, so it is terminated."))
+                << run.log.Normalised();
+        }
+        std::ofstream(stop.c_str()) << "stop";
+        WaitForSingleObject(process.hProcess, 10000);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    DeleteTree(folder);
 }
 
 }  // namespace

@@ -1,0 +1,4 @@
+// A Windows program that does nothing: the yardstick for start-up costs.
+#include <windows.h>
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
