@@ -1,5 +1,7 @@
 #include "FileOperations.h"
 
+#include "ShellFolders.h"
+
 #include <windows.h>
 
 #include <atomic>
@@ -9,6 +11,7 @@
 #include "InstHistory.h"
 #include "MakeDirectories.h"
 #include "OsVersion.h"
+#include "ShellFolders.h"
 #include "WithdrawHistoryRecord.h"
 
 namespace {
@@ -253,13 +256,15 @@ bool DeleteTree(const wchar_t* directory, bool withContents) {
     }
 
     if (RemoveDirectoryW(path.c_str()) && withContents) {
+        // The parents it leaves empty go too, up to the first one that is not
+        // empty or that the system keeps (program files, a desktop, ...).
+        const CShellFolders kept;
         std::wstring parent = path;
         for (;;) {
             const std::size_t slash = parent.find_last_of(L'\\');
             if (slash == std::wstring::npos) break;
             parent.resize(slash);
-            if (parent.size() < 4) break;
-            RemoveDirectoryW(parent.c_str());
+            if (parent.size() < 4 || kept.IsKept(parent) || !RemoveDirectoryW(parent.c_str())) break;
         }
     }
     return true;

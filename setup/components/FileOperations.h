@@ -51,9 +51,10 @@ bool CopyTree(const wchar_t* sourceDir, const wchar_t* destinationDir, bool with
 bool DeleteSingleFile(const wchar_t* path);
 
 // Removes |directory|. With |withContents| everything in it goes first, and
-// after it each parent left empty (up to, not including, the drive); without,
-// only an empty directory goes and no parent is touched. False only for an
-// empty path.
+// after it each parent left empty, up to the first that is not empty or that
+// the system keeps (a drive, program files, a desktop, ...; see
+// ShellFolders.h); without, only an empty directory goes and no parent is
+// touched. False only for an empty path.
 bool DeleteTree(const wchar_t* directory, bool withContents);
 
 // Moves the file to a new name in the temporary directory and marks it for

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <string>
@@ -187,6 +188,35 @@ TEST_F(FileOperationsTest, DeleteTreeWithContentsTakesEmptiedParents) {
     EXPECT_TRUE(DeleteTree((Under(L"P\\M\\X") + L"\\").c_str(), true));
     EXPECT_FALSE(Exists(Under(L"P")));
     EXPECT_TRUE(IsDirectory(base_));
+}
+
+TEST_F(FileOperationsTest, DeleteTreeKeepsTheSystemsFoldersThatItEmpties) {
+    // A product installed on the public desktop, which is empty in a new
+    // system: the product's folders go, the desktop stays.
+    wchar_t desktop[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_DESKTOPDIRECTORY | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                               desktop),
+              S_OK);
+    const std::wstring vendor = std::wstring(desktop) + L"\\QsVendor";
+    ASSERT_TRUE(CreateDirectoryW(vendor.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryW((vendor + L"\\Product").c_str(), nullptr));
+    WriteFile(vendor + L"\\Product\\a.txt", "a");
+    const bool desktopWasEmpty = [&] {
+        WIN32_FIND_DATAW found{};
+        HANDLE search = FindFirstFileW((std::wstring(desktop) + L"\\*").c_str(), &found);
+        int entries = 0;
+        if (search != INVALID_HANDLE_VALUE) {
+            do {
+                if (found.cFileName[0] != L'.') ++entries;
+            } while (FindNextFileW(search, &found));
+            FindClose(search);
+        }
+        return entries == 1;  // only the vendor's folder
+    }();
+
+    EXPECT_TRUE(DeleteTree((vendor + L"\\Product").c_str(), true));
+    EXPECT_FALSE(Exists(vendor));
+    EXPECT_TRUE(IsDirectory(desktop)) << (desktopWasEmpty ? "an emptied desktop was removed" : "");
 }
 
 TEST_F(FileOperationsTest, DeleteTreeWithoutContentsTakesOnlyAnEmptyDirectory) {

@@ -7,11 +7,15 @@
 
 namespace {
 
-// Where shortcuts are made. Missing folders count too: the path is what the
+// Where shortcuts are made, and the system's own folders that a product's
+// emptied folders may sit in. Missing folders count too: the path is what the
 // system would use.
-const int kShortcutFolders[] = {
-    CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU, CSIDL_COMMON_STARTMENU,
-    CSIDL_PROGRAMS,         CSIDL_COMMON_PROGRAMS,         CSIDL_STARTUP,   CSIDL_COMMON_STARTUP,
+const int kKeptFolders[] = {
+    CSIDL_DESKTOPDIRECTORY, CSIDL_COMMON_DESKTOPDIRECTORY, CSIDL_STARTMENU,      CSIDL_COMMON_STARTMENU,
+    CSIDL_PROGRAMS,         CSIDL_COMMON_PROGRAMS,         CSIDL_STARTUP,        CSIDL_COMMON_STARTUP,
+    CSIDL_PROGRAM_FILES,    CSIDL_PROGRAM_FILESX86,        CSIDL_PROGRAM_FILES_COMMON, CSIDL_WINDOWS,
+    CSIDL_SYSTEM,           CSIDL_PROFILE,                 CSIDL_PERSONAL,       CSIDL_APPDATA,
+    CSIDL_LOCAL_APPDATA,    CSIDL_COMMON_APPDATA,          CSIDL_COMMON_DOCUMENTS,
 };
 
 std::wstring WithoutTrailingBackslashes(std::wstring text) {
@@ -45,11 +49,14 @@ std::wstring Canonical(const std::wstring& folder) {
 }  // namespace
 
 CShellFolders::CShellFolders() {
-    for (const int id : kShortcutFolders) {
+    for (const int id : kKeptFolders) {
         wchar_t path[MAX_PATH] = {};
         const HRESULT hr = SHGetFolderPathW(nullptr, id | CSIDL_FLAG_DONT_VERIFY, nullptr, SHGFP_TYPE_CURRENT, path);
         if (SUCCEEDED(hr) && path[0] != L'\0') folders_.push_back(Canonical(path));
     }
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, temp);
+    if (length > 0 && length <= MAX_PATH) folders_.push_back(Canonical(temp));
 }
 
 CShellFolders::CShellFolders(std::vector<std::wstring> folders) {

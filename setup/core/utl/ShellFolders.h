@@ -1,7 +1,9 @@
 #pragma once
 // The folders that removing emptied folders must keep: the system's shell
 // folders where shortcuts live (the user's and the public desktop, Start menu,
-// Programs and Startup), every folder above them, and drive roots. An empty
+// Programs and Startup), the system's own folders a product's folders sit in
+// (program files, Windows, system, the profile, Documents, application data,
+// the temporary folder), every folder above them, and drive roots. An empty
 // public desktop is common, and removing it would take the desktop away from
 // every user.
 
@@ -10,7 +12,7 @@
 
 class CShellFolders {
 public:
-    // The running system's shell folders.
+    // The running system's folders.
     CShellFolders();
     // The given folders instead.
     explicit CShellFolders(std::vector<std::wstring> folders);
