@@ -1,16 +1,8 @@
 #include "ConfigContext.h"
 
-namespace {
+#include "ProfileText.h"
 
-void ReplaceAll(std::wstring& text, const std::wstring& what, const std::wstring& with) {
-    std::size_t pos = 0;
-    while ((pos = text.find(what, pos)) != std::wstring::npos) {
-        text.replace(pos, what.size(), with);
-        pos += with.size();
-    }
-}
-
-}  // namespace
+using profile_text::ReplaceAll;
 
 void CFixedConfigContext::SetVariable(const std::wstring& name, const std::wstring& value) {
     for (Variable& variable : variables_) {

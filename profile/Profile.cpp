@@ -20,14 +20,6 @@ constexpr int kMaxReferenceDepth = 32;
 
 bool IsEmpty(const wchar_t* text) { return text == nullptr || *text == L'\0'; }
 
-void ReplaceAll(std::wstring& text, const std::wstring& what, const std::wstring& with) {
-    std::size_t pos = 0;
-    while ((pos = text.find(what, pos)) != std::wstring::npos) {
-        text.replace(pos, what.size(), with);
-        pos += with.size();
-    }
-}
-
 }  // namespace
 
 CProfile::CProfile(const wchar_t* path, const wchar_t* stringsPath) { Create(path, stringsPath, false); }

@@ -33,6 +33,15 @@ std::wstring NormaliseSectionName(std::wstring_view name) {
     return Clip(name.substr(begin, end - begin), kMaxNameChars);
 }
 
+void ReplaceAll(std::wstring& text, std::wstring_view what, std::wstring_view with) {
+    if (what.empty()) return;
+    std::size_t pos = 0;
+    while ((pos = text.find(what.data(), pos, what.size())) != std::wstring::npos) {
+        text.replace(pos, what.size(), with.data(), with.size());
+        pos += with.size();
+    }
+}
+
 void CopyToBuffer(std::wstring_view text, wchar_t* buffer, std::size_t size) {
     if (buffer == nullptr || size == 0) return;
     const std::size_t n = std::min(text.size(), size - 1);

@@ -30,6 +30,10 @@ inline std::wstring Clip(std::wstring_view text, std::size_t limit) {
     return std::wstring(text.substr(0, limit));
 }
 
+// Replaces every occurrence of |what| (not empty) by |with|; the search goes
+// on after the text put in, so |with| is never searched again.
+void ReplaceAll(std::wstring& text, std::wstring_view what, std::wstring_view with);
+
 // Copies like lstrcpynW: at most size-1 characters and a NUL; nothing when size is 0.
 void CopyToBuffer(std::wstring_view text, wchar_t* buffer, std::size_t size);
 

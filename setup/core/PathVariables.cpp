@@ -5,17 +5,11 @@
 #include <cwchar>
 
 #include "Log.h"
+#include "ProfileText.h"
+
+using profile_text::ReplaceAll;
 
 namespace {
-
-void ReplaceAll(std::wstring& text, const wchar_t* name, const std::wstring& value) {
-    const std::size_t length = std::wcslen(name);
-    std::size_t pos = 0;
-    while ((pos = text.find(name, pos, length)) != std::wstring::npos) {
-        text.replace(pos, length, value);
-        pos += value.size();
-    }
-}
 
 std::wstring Hex4(std::uint32_t value) {
     wchar_t buffer[16];
