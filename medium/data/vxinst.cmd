@@ -47,6 +47,7 @@ CT_REMOVE_DEV
 [INST_END_CMD]
 CT_END_PREVENT_PNP
 CT_RMHW_DLG
+CT_COMMAND = INST_DOCUMENTS_CMD
 
 [REINST_END_CMD]
 CT_END_PREVENT_PNP
@@ -60,8 +61,18 @@ CT_COMMAND = REMOVE_PRODUCT_CMD
 
 [REMOVE_PRODUCT_CMD]
 CT_DELREG = ADD_REG.PRODUCT_INFO
+CT_DELREG = ADD_REG.DOCUMENTS
 CT_DELETE_FILE = DELETE_LEFTOVERS
 CT_REMOVE_DEV
+
+// The licence texts and the language files kept on the hard disk for the
+// utilities, registered for them and protected against changes. The copies
+// are in the installation history; the registry values go with
+// REMOVE_PRODUCT_CMD.
+[INST_DOCUMENTS_CMD]
+CT_COPY_FILE = COPY_DOCUMENTS
+CT_ADDREG = ADD_REG.DOCUMENTS
+CT_EXE_FILE_WAIT = $SYS_DIR$\attrib.exe, +R "$DEST_DIR$\Documents\*" /S
 
 //----------------------------------------------------------------------------
 // Registry sections
@@ -95,6 +106,15 @@ VALUE = REG_DWORD, LanguageID, 0x$LCID$
 VALUE = REG_SZ, Port, $PORT$
 DELETE_KEY = 1
 
+// Where the utilities find the documents
+[ADD_REG.DOCUMENTS]
+ROOTKEY = HKLM
+KEYNAME = Software\%MFG_NAME%\%PROGRAM_NAME%\Documents
+VALUE = REG_SZ, Folder, $DEST_DIR$\Documents
+VALUE = REG_SZ, Licence, $DEST_DIR$\Documents\License\License_$LANG_ABBR$.txt
+VALUE = REG_DWORD, Languages, 3
+DELETE_KEY = 1
+
 //----------------------------------------------------------------------------
 // Configured copy records, copied by the copy progress page.
 // The installer itself is kept in $DEST_INST_DIR$ for later maintenance.
@@ -125,6 +145,11 @@ DELETE = 1
 UNSUPPORTED_OS = W95, NT4
 FILE = $SRC_DIR$\data\Setup\Monitor\$OS_DIR$\QvTcpMon.dll, $DEST_INST_DIR$\Monitor\QvTcpMon.dll, 1
 FILE = $SRC_DIR$\data\Setup\Monitor\$OS_DIR$\QvTcpMUI.dll, $DEST_INST_DIR$\Monitor\QvTcpMUI.dll, 1
+
+// The documents of INST_DOCUMENTS_CMD
+[COPY_DOCUMENTS]
+DIRECTORY = $SRC_DIR$\data\License, $DEST_DIR$\Documents\License
+DIRECTORY = $SRC_DIR$\data\String, $DEST_DIR$\Documents\Language, 0, 1
 
 // Files made by the utilities at run time (not in the installation history)
 [DELETE_LEFTOVERS]
