@@ -20,6 +20,14 @@ using namespace qs_test;
 const std::wstring kProduct = L"HKLM\\Software\\Quorvel\\Quorvel LX-3200 Series Printer Software";
 const std::wstring kInstanceName = L"Quorvel LX-3200 Series Printer Software Installer Program";
 
+// The test tool that runs command lines on a medium.
+std::wstring CommandDriver() {
+    std::wstring path = L"Z:" QS_COMMAND_DRIVER;
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
 struct SetupRun {
     DWORD exitCode = 0;
     SetupLog log;
@@ -179,6 +187,42 @@ TEST(SetupStart, FailuresEndWithTheInstallerFatalErrorCode) {
     EXPECT_EQ(longLine.exitCode, 0u);
 }
 
+// Leaves an installing history as a run killed in the middle would: one
+// directory and one file in it.
+void LeaveInstallingHistory(const std::wstring& folder) {
+    CreateDirectoryW(folder.c_str(), nullptr);
+    std::ofstream((folder + L"\\left.txt").c_str()) << "copied before the power went";
+    const std::wstring key = kProduct + L"\\Installing\\InstHistory";
+    const std::vector<std::wstring> values{L"/v Dir0 /d " + Quoted(folder), L"/v NumOfDirs /t REG_DWORD /d 1",
+                                           L"/v File0 /d " + Quoted(folder + L"\\left.txt"),
+                                           L"/v NumOfFiles /t REG_DWORD /d 1"};
+    for (const std::wstring& args : values) {
+        const RunResult added = RunProgram(L"reg.exe add " + Quoted(key) + L" " + args + L" /f");
+        ASSERT_TRUE(added.finished && added.exitCode == 0) << args;
+    }
+}
+
+TEST(SetupStart, AnInterruptedRunsHistoryIsCarriedOverAndALaterRemovalFindsIt) {
+    const std::wstring folder = L"C:\\qs-interrupted";
+    LeaveInstallingHistory(folder);
+    const SetupRun run = RunSetup(MakeMedium(L"interrupted"), L"");
+    EXPECT_EQ(run.exitCode, 0u);
+    EXPECT_TRUE(run.log.Contains(L"An interrupted installation left its history: carried over (Software\\Quorvel\\"
+                                 L"Quorvel LX-3200 Series Printer Software\\Installing\\InstHistory) ==> (Software\\"
+                                 L"Quorvel\\Quorvel LX-3200 Series Printer Software\\Installed\\InstHistory)"))
+        << run.log.Normalised();
+    const RegistrySnapshot after = RegistrySnapshot::Take(kProduct);
+    EXPECT_EQ(after.Value(kProduct + L"\\Installed\\InstHistory", L"File0"), L"\"C:\\\\qs-interrupted\\\\left.txt\"");
+    // What is left there now is this run's own (its destination).
+    EXPECT_EQ(after.Value(kProduct + L"\\Installing\\InstHistory", L"File0"), L"");
+
+    // The removal of a later run undoes it.
+    const RunResult removal = RunProgram(Quoted(CommandDriver()) + L" " +
+                                         Quoted(StagedMediumDirectory() + L"\\setup.exe") + L" CT_APP_TERMINATE");
+    EXPECT_TRUE(removal.finished && removal.exitCode == 0);
+    EXPECT_EQ(GetFileAttributesW(folder.c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // A second start while another instance holds the mutex.
 TEST(SetupStart, ASecondInstanceBringsTheFirstToTheFrontOrEnds) {
     const std::wstring folder = TempDirectory() + L"qs-holder";
@@ -201,7 +245,10 @@ TEST(SetupStart, ASecondInstanceBringsTheFirstToTheFrontOrEnds) {
                                    &process));
         for (int i = 0; i < 500 && GetFileAttributesW(ready.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(20);
 
+        LeaveInstallingHistory(folder + L"\\live");
         const SetupRun run = RunSetup(MakeMedium(L"second"), L"");
+        // The history of the running instance is its own.
+        EXPECT_TRUE(RegistrySnapshot::Take(kProduct).HasKey(kProduct + L"\\Installing\\InstHistory"));
         EXPECT_EQ(run.exitCode, 1603u);
         if (withWindow) {
             EXPECT_TRUE(run.log.Contains(L"The installer is already running")) << run.log.Normalised();

@@ -77,6 +77,7 @@ bool CSetupContext::Initialise() {
     }
 
     CInstHistory::SetDefaultKey(roots_.InstallingHistory());
+    if (rootsReady_) rootsReady_();
 
     language_.ReadLanguageTable(&files_.Data());
     languageRecord_ = std::make_unique<CRegistryLanguageRecord>(roots_.Installed(), roots_.Installing());

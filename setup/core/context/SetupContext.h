@@ -6,6 +6,7 @@
 // it and its members through the accessors at the end of this file.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,6 +40,10 @@ public:
     // The start-up sequence; false when the data, configuration or command file
     // is missing, or (unless MAIN_ONLY is on) the product's identity is incomplete.
     bool Initialise();
+
+    // Called once during Initialise, as soon as the registry roots are known
+    // and before anything is recorded under them.
+    void SetRootsReady(std::function<void()> rootsReady) { rootsReady_ = std::move(rootsReady); }
 
     // Changes the language (0: the recorded one, else the system's).
     bool ChangeLanguage(std::uint32_t languageId, bool byCommand);
@@ -106,6 +111,7 @@ private:
     CRegistryRoots roots_;
     CInstallTarget target_;
     std::unique_ptr<CLanguageRecord> languageRecord_;
+    std::function<void()> rootsReady_;
     HWND wizard_ = nullptr;
     bool silent_ = false;
     HCURSOR savedCursor_ = nullptr;

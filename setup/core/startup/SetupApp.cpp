@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "CarryOverHistory.h"
 #include "OsVersion.h"
 #include "ProfileText.h"
 #include "Profile.h"
@@ -23,6 +24,7 @@ CSetupApp::CSetupApp() : messageBox_(DefaultMessageBox) {
     api_.Load();
     SetGlobalApiTable(&api_);
     SetGlobalContext(&context_);
+    context_.SetRootsReady([this]() { CarryOverInterruptedRun(); });
 }
 
 CSetupApp::~CSetupApp() {
@@ -111,18 +113,49 @@ bool CSetupApp::Startup(const COMMAND_LINE& line, int& exitCode) {
     return false;
 }
 
-bool CSetupApp::GuardSingleInstance() {
+bool CSetupApp::AcquireInstanceMutex() {
+    if (mutexTried_) return instanceOwned_;
+    mutexTried_ = true;
     const std::wstring name = context_.ProgramInfo().ProgramName() + L" Installer Program";
     mutex_ = CreateMutexW(nullptr, TRUE, name.c_str());
-    if (mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS) return true;
+    instanceOwned_ = mutex_ != nullptr && GetLastError() != ERROR_ALREADY_EXISTS;
+    return instanceOwned_;
+}
+
+bool CSetupApp::GuardSingleInstance() {
+    if (AcquireInstanceMutex()) return true;
     if (mutex_ != nullptr) CloseHandle(mutex_);
     mutex_ = nullptr;
+    const std::wstring name = context_.ProgramInfo().ProgramName() + L" Installer Program";
     if (HWND running = FindWindowW(name.c_str(), nullptr)) {
         SendMessageW(running, kBringToFront, 0, 0);
         return true;
     }
     log_.Print(L"There is a previous running instance of this application, so it is terminated.");
     return false;
+}
+
+void CSetupApp::CarryOverInterruptedRun() {
+    // Once this process owns the single-instance mutex no other run of this
+    // product is alive: an installing history left now was left by a run that
+    // was killed or lost its power. A later removal looks only at the
+    // installed history, so what that run made is handed over to it. This
+    // runs as soon as the registry roots are known, before this run records
+    // anything of its own.
+    if (!AcquireInstanceMutex()) return;
+    const CRegistryRoots& roots = context_.Roots();
+    HKEY left = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, roots.InstallingHistory().c_str(), 0, KEY_READ, &left) != ERROR_SUCCESS)
+        return;
+    RegCloseKey(left);
+    const DWORD result = CarryOverHistory(roots.InstallingHistory().c_str(), roots.InstalledHistory().c_str());
+    if (result == ERROR_SUCCESS) {
+        log_.Print(L"An interrupted installation left its history: carried over (%ls) ==> (%ls)",
+                   roots.InstallingHistory().c_str(), roots.InstalledHistory().c_str());
+    } else {
+        log_.PrintError(result, L"An interrupted installation left its history: carry over (%ls) failed",
+                        roots.InstallingHistory().c_str());
+    }
 }
 
 bool CSetupApp::CheckAdministrator() {

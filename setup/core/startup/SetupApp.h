@@ -38,7 +38,12 @@ public:
 
 private:
     bool Startup(const COMMAND_LINE& line, int& exitCode);
+    // Creates the single-instance mutex once; true when this process owns it.
+    bool AcquireInstanceMutex();
     bool GuardSingleInstance();
+    // Hands the installing history of a run that did not end over to the
+    // installed history, where a removal finds it.
+    void CarryOverInterruptedRun();
     bool CheckAdministrator();
     void ApplySwitches(const COMMAND_LINE& line);
     bool SettingFileAsksSilent() const;
@@ -51,6 +56,8 @@ private:
     CSetupContext context_;
     MessageBoxFunction messageBox_;
     HANDLE mutex_ = nullptr;
+    bool mutexTried_ = false;
+    bool instanceOwned_ = false;
     int runMode_ = 1;
     bool silent_ = false;
 };
