@@ -276,6 +276,20 @@ TEST_F(CmdOperatorTest, TerminationWithAnInstalledComponentKeepsTheHistory) {
     DeleteFileW(file.c_str());
 }
 
+TEST_F(CmdOperatorTest, DeleteAllUndoesTheInstalledHistoryEvenWithoutAnUninstaller) {
+    Start();
+    const std::wstring file = TempDirectory() + L"qs-delete-all.txt";
+    std::ofstream(file.c_str()) << "made by setup";
+    const std::wstring history = kInstalled + L"\\InstHistory";
+    ASSERT_EQ(CInstHistory::Record(file.c_str(), 0, history.c_str()), 0u);
+
+    EXPECT_TRUE(Run(L"CT_DELETE_ALL"));
+    // The example medium carries no uninstaller program.
+    EXPECT_TRUE(WasLogged(L"Copy uninstaller fail. create uninstall process fail!!"));
+    EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_FALSE(KeyExists(kInstalled));
+}
+
 TEST_F(CmdOperatorTest, DeviceCommandsAreDispatchedAndReportNothingDone) {
     Start();
     EXPECT_FALSE(Run(L"CT_REFRESH_SYSTEM"));
