@@ -8,6 +8,7 @@
 #include <string>
 
 #include "APIFunction.h"
+#include "CopyObserver.h"
 #include "InstHistory.h"
 #include "MakeDirectories.h"
 #include "OsVersion.h"
@@ -169,6 +170,7 @@ CopyOutcome CopySingleFileOutcome(const wchar_t* source, const wchar_t* destinat
         if (recorded) WithdrawHistoryRecord(destination, fileKind, nullptr);
         return outcome;
     }
+    NotifyCopyObserver(CopyStep::kFileCopied, destination);
     if (outcome == CopyOutcome::kCopied) SetFileAttributesW(destination, FILE_ATTRIBUTE_NORMAL);
     return outcome;
 }

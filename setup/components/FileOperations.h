@@ -7,6 +7,8 @@
 // None of them keeps state; any thread may call them. Copies made with the
 // record flag, and the directories made for them, are recorded in the
 // installation history's default key, so that a removal deletes them.
+// Each file copied and each directory made is reported to the copy observer,
+// a test hook that setup never sets (CopyObserver.h).
 
 #include <cstdint>
 

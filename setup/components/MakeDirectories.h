@@ -14,7 +14,10 @@ constexpr std::size_t kMaxDirectoryPathChars = 248;
 // "C:\A\B\". With |record| each directory created is recorded, with its
 // trailing backslash, as a directory (kind 1) in the installation history's
 // default key, in the order of creation; a failing record does not stop the
-// work. Directories that already exist are neither created nor recorded.
+// work. The record is written just before the directory is created and taken
+// back when the creation fails, so that a process ended in between never
+// leaves a directory the history does not know of. Directories that already
+// exist are neither created nor recorded.
 //
 // False when a directory cannot be created, or when a file stands where a
 // directory should be; the directories made until then stay (and stay

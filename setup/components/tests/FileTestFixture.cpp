@@ -1,5 +1,6 @@
 #include "FileTestFixture.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -31,6 +32,8 @@ void FileTestFixture::SetUp() {
     const std::string name =
         std::string(info->test_suite_name()) + "-" + info->name() + "-" + std::to_string(GetCurrentProcessId());
     unique_.assign(name.begin(), name.end());
+    // A parameterised test's names hold slashes: no path or key may.
+    std::replace(unique_.begin(), unique_.end(), L'/', L'-');
     base_ = qs_test::TempDirectory() + L"Copy-" + unique_;
     std::error_code ignored;
     std::filesystem::remove_all(base_, ignored);

@@ -131,7 +131,8 @@ TEST_F(MakeDirectoriesTest, AFileInTheWayFails) {
         EXPECT_TRUE(RecordedDirectories().empty());
     }
 
-    // What was made before a failure stays, and stays recorded.
+    // What was made before a failure stays, and stays recorded; the record
+    // written for the directory that could not be made is taken back.
     EXPECT_FALSE(MakeDirectories(Under(L"A\\New\\Sub\\bad<name>\\X").c_str(), true));
     EXPECT_TRUE(IsDirectory(Under(L"A\\New\\Sub")));
     EXPECT_EQ(RecordedDirectories(), (std::vector<std::wstring>{Under(L"A\\New\\"), Under(L"A\\New\\Sub\\")}));
