@@ -23,6 +23,64 @@ std::mutex& HistoryMutex() {
     return mutex;
 }
 
+// The history key kept open between records (under HistoryMutex).
+struct OPEN_HISTORY_KEY {
+    std::wstring path;
+    HKEY key = nullptr;
+};
+
+OPEN_HISTORY_KEY& OpenKey() {
+    static OPEN_HISTORY_KEY open;
+    return open;
+}
+
+void CloseHistoryKey() {
+    OPEN_HISTORY_KEY& open = OpenKey();
+    if (open.key != nullptr) RegCloseKey(open.key);
+    open = OPEN_HISTORY_KEY{};
+}
+
+DWORD OpenHistoryKey(const std::wstring& path, HKEY& key) {
+    OPEN_HISTORY_KEY& open = OpenKey();
+    if (open.key == nullptr || CompareStringOrdinal(open.path.c_str(), -1, path.c_str(), -1, TRUE) != CSTR_EQUAL) {
+        CloseHistoryKey();
+        HKEY created = nullptr;
+        const LSTATUS result = RegCreateKeyExW(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                               KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &created, nullptr);
+        if (result != ERROR_SUCCESS) return static_cast<DWORD>(result);
+        open.path = path;
+        open.key = created;
+    }
+    key = open.key;
+    return ERROR_SUCCESS;
+}
+
+// Reads the list's count, writes the entry under that number and the count
+// plus one. ERROR_KEY_DELETED when the key went away under the open handle.
+DWORD AppendEntry(HKEY key, const HISTORY_LIST& list, DWORD kind, const std::wstring& entry) {
+    DWORD count = 0;
+    DWORD type = 0;
+    DWORD size = sizeof(count);
+    const LSTATUS read =
+        RegQueryValueExW(key, list.countName, nullptr, &type, reinterpret_cast<BYTE*>(&count), &size);
+    if (read == ERROR_KEY_DELETED) return ERROR_KEY_DELETED;
+    if (read != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(count)) count = 0;
+    // A count at its limit has no next number: writing would overwrite entry 0.
+    if (count == MAXDWORD) return ERROR_INVALID_DATA;
+
+    const std::wstring name = CInstHistory::EntryName(kind, count);
+    DWORD result = static_cast<DWORD>(RegSetValueExW(key, name.c_str(), 0, REG_SZ,
+                                                     reinterpret_cast<const BYTE*>(entry.c_str()),
+                                                     static_cast<DWORD>((entry.size() + 1) * sizeof(wchar_t))));
+    if (result != ERROR_SUCCESS) return result;
+    const DWORD next = count + 1;
+    result = static_cast<DWORD>(
+        RegSetValueExW(key, list.countName, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&next), sizeof(next)));
+    // Without its count the entry would be an orphan; take it back.
+    if (result != ERROR_SUCCESS) RegDeleteValueW(key, name.c_str());
+    return result;
+}
+
 std::wstring& DefaultKeyText() {
     static std::wstring key;
     return key;
@@ -78,20 +136,25 @@ DWORD CInstHistory::Record(const wchar_t* text, DWORD kind, const wchar_t* key, 
     const std::wstring entry =
         list->kind == HistoryKind::kFile ? FileEntryText(text, wow64Redirected) : std::wstring(text);
 
-    DWORD count = 0;
-    if (CRegistry::GetValue(historyKey.c_str(), list->countName, &count, HKEY_LOCAL_MACHINE) != ERROR_SUCCESS)
-        count = 0;
-    // A count at its limit has no next number: writing would overwrite entry 0.
-    if (count == MAXDWORD) return ERROR_INVALID_DATA;
+    // The path as the registry class takes it: one trailing backslash
+    // allowed, no empty part.
+    std::wstring path = historyKey;
+    if (path.back() == L'\\') path.pop_back();
+    if (path.empty() || path.front() == L'\\' || path.back() == L'\\' ||
+        path.find(L"\\\\") != std::wstring::npos)
+        return ERROR_INVALID_PARAMETER;
 
-    const std::wstring name = EntryName(kind, count);
-    DWORD result = CRegistry::SetValue(historyKey.c_str(), name.c_str(), entry.c_str(), HKEY_LOCAL_MACHINE);
-    if (result != ERROR_SUCCESS) return result;
-    const DWORD next = count + 1;
-    result = CRegistry::SetValue(historyKey.c_str(), list->countName, next, HKEY_LOCAL_MACHINE);
-    if (result != ERROR_SUCCESS) {
-        // Without its count the entry would be an orphan; take it back.
-        CRegistry::DeleteValue(historyKey.c_str(), name.c_str(), HKEY_LOCAL_MACHINE);
+    // A copy records every file it makes, so this is on the copy's path: the
+    // key stays open from one record to the next. When it was deleted in the
+    // meantime (a carry-over, a removal) it is opened, or created, afresh.
+    DWORD result = ERROR_SUCCESS;
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        HKEY opened = nullptr;
+        result = OpenHistoryKey(path, opened);
+        if (result != ERROR_SUCCESS) return result;
+        result = AppendEntry(opened, *list, kind, entry);
+        if (result != ERROR_KEY_DELETED) return result;
+        CloseHistoryKey();
     }
     return result;
 }

@@ -54,6 +54,16 @@ TEST_F(InstHistoryTest, EntriesAreNumberedFromZeroAndStoredWithTheirNul) {
     EXPECT_EQ(Text(L"File3"), L"<missing>");
 }
 
+// The key stays open between records; a key deleted in between (a
+// carry-over, a removal) must not swallow the next record.
+TEST_F(InstHistoryTest, AKeyDeletedBetweenRecordsIsMadeAgain) {
+    ASSERT_EQ(CInstHistory::Record(L"C:\\P\\old.dll", 0, history_.c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteTreeW(root_, history_.c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(CInstHistory::Record(L"C:\\P\\new.dll", 0, history_.c_str()), ERROR_SUCCESS);
+    EXPECT_EQ(Number(L"NumOfFiles"), 1u);
+    EXPECT_EQ(Text(L"File0"), L"C:\\P\\new.dll");
+}
+
 TEST_F(InstHistoryTest, EachKindHasItsOwnList) {
     struct KindCase {
         DWORD kind;
