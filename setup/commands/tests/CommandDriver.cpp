@@ -4,7 +4,8 @@
 //
 // usage: command_driver.exe MEDIUM\setup.exe [--record-shell] LINE...
 //
-// The log is %TEMP%\setup.exe.log. Prints "<result> <line>" for every line.
+// The components of the medium are loaded first, as setup does. The log is
+// %TEMP%\setup.exe.log. Prints "<result> <line>" for every line.
 // Exit code: 0 when every line gave true, 1 when one gave false, 2 when the
 // medium does not initialise or the usage is wrong.
 #include <windows.h>
@@ -13,7 +14,10 @@
 #include <string>
 
 #include "CmdOperator.h"
+#include "Item.h"
+#include "ItemQueries.h"
 #include "Log.h"
+#include "MyPrinter.h"
 #include "RecordingShell.h"
 #include "SetupContext.h"
 #include "WindowlessWizard.h"
@@ -38,6 +42,14 @@ int wmain(int argc, wchar_t** argv) {
             context.SetSilent(true);
             CRecordingShell shell;
             CWindowlessWizard wizard(context, L"INSTALL_START_INFO");
+            CMyPrinter printers;
+            CItem items(context, printers);
+            items.SetRunCommand([&wizard](const std::wstring& type, const std::wstring& param1) {
+                return wizard.RunCommand(MakeCmdRecord(type, param1));
+            });
+            items.Init();
+            CItemQueries queries(items);
+            wizard.SetComponents(queries);
             int first = 2;
             if (argc > 2 && std::wstring(argv[2]) == L"--record-shell") {
                 wizard.Operator().SetShell(shell);

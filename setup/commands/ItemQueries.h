@@ -1,0 +1,30 @@
+#pragma once
+// The component list as the commands see it.
+
+#include "ComponentQueries.h"
+#include "Item.h"
+
+class CItemQueries final : public CComponentQueries {
+public:
+    explicit CItemQueries(CItem& items) : items_(items) {}
+
+    bool IsThereInstalledItem() override { return items_.IsthereInstalledItem(); }
+    bool IsAnyInstalled() override { return items_.IsAnyInstalled(); }
+    int CountValidItems() override { return items_.GetCount(); }
+    // Every component selected by its install type (ALL, CHK and GRAYCHK
+    // select it), then every record of the installation.
+    void WriteItemInfo() override {
+        for (int i = 0; i < items_.GetCount(); ++i) {
+            CItemInfo& item = items_.GetItem(i);
+            const int type = item.InstallTypeValue();
+            item.SetSelected(type == CItemInfo::kAll || type == CItemInfo::kChk || type == CItemInfo::kGrayChk);
+        }
+        items_.WriteAllRecords(true);
+    }
+    void RemoveItemRecords() override {
+        for (int i = 0; i < items_.GetCount(); ++i) items_.DeleteItemRecord(i);
+    }
+
+private:
+    CItem& items_;
+};
