@@ -6,6 +6,8 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix   # Windows cross compilers, posix threads
   wine wine64                                           # the Windows tests run under Wine
   xvfb xauth                                            # a virtual display for tests with windows
+  ghostscript                                           # renders what the print tests print to PostScript
+  fonts-wine fonts-liberation                           # fonts for GDI+ text in the prefix (Tahoma and friends)
   googletest                                            # GoogleTest sources, built per configuration
   clang libclang-rt-14-dev                              # host build: sanitizers and libFuzzer
   libc-bin coreutils perl                               # iconv, timeout, the log printer

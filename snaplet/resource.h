@@ -1,0 +1,4 @@
+#pragma once
+// Resource identifiers of snaplet.rc.
+
+#define IDD_SCREENDLG 101

@@ -1,0 +1,352 @@
+#include "SnapletTestSupport.h"
+
+#include <winspool.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "TestPatternColours.h"
+
+namespace snaplet_test {
+
+namespace {
+
+std::wstring Widen(const std::string& text) { return std::wstring(text.begin(), text.end()); }
+
+// A Unix path of this machine as Wine's Z: drive shows it.
+std::wstring WindowsPathOf(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Widen(unixPath);
+    std::replace(path.begin(), path.end(), L'/', L'\\');
+    return path;
+}
+
+void DeleteTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    const HANDLE find = FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                DeleteTree(path);
+            } else {
+                DeleteFileW(path.c_str());
+            }
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::string LastError(const char* what) {
+    return std::string(what) + " failed with " + std::to_string(GetLastError());
+}
+
+}  // namespace
+
+HostFolder::HostFolder() {
+    static int serial = 0;
+    unixPath_ = "/tmp/snaplet-test-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount()) +
+                "-" + std::to_string(++serial);
+    CreateDirectoryW(WindowsPath().c_str(), nullptr);
+}
+
+HostFolder::~HostFolder() { DeleteTree(WindowsPath()); }
+
+std::wstring HostFolder::WindowsPath(const std::wstring& name) const {
+    const std::wstring folder = WindowsPathOf(unixPath_);
+    return name.empty() ? folder : folder + L"\\" + name;
+}
+
+std::string HostFolder::UnixPath(const std::string& name) const {
+    return name.empty() ? unixPath_ : unixPath_ + "/" + name;
+}
+
+int RunHostScript(const HostFolder& folder, const std::string& script, DWORD timeoutMs) {
+    const std::wstring status = folder.WindowsPath(L"host-status");
+    DeleteFileW(status.c_str());
+    // The status file appears whole: written aside, then renamed.
+    const std::string wrapped = "( " + script + " ) >" + folder.UnixPath("host-output") + " 2>&1; echo $? >" +
+                                folder.UnixPath("host-status.tmp") + "; mv " + folder.UnixPath("host-status.tmp") +
+                                " " + folder.UnixPath("host-status");
+    std::wstring commandLine = L"Z:\\bin\\sh -c \"" + Widen(wrapped) + L"\"";
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        return -1;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        if (FileExists(status)) return std::atoi(ReadFileBytes(status).c_str());
+        Sleep(50);
+    }
+    return -1;
+}
+
+bool FileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::string ReadFileBytes(const std::wstring& path) {
+    std::ifstream in(path.c_str(), std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+bool InstallTestPrinters(const HostFolder& folder, std::string& error) {
+    std::wstring driver = L"Snaplet Test PostScript";
+    std::wstring ppd = WindowsPathOf(QS_SNAPLET_FIXTURES "/snaplet-test.ppd");
+    DRIVER_INFO_3W info = {};
+    info.cVersion = 3;
+    info.pName = &driver[0];
+    info.pDriverPath = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
+    info.pConfigFile = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
+    info.pDataFile = &ppd[0];
+    // Without APD_COPY_FROM_DIRECTORY the PPD is not copied and CreateDC fails.
+    if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_FROM_DIRECTORY | APD_COPY_NEW_FILES)) {
+        error = LastError("AddPrinterDriverExW");
+        return false;
+    }
+    const struct {
+        const wchar_t* name;
+        const wchar_t* output;
+    } printers[] = {{kDefaultPrinter, kDefaultOutput}, {kOtherPrinter, kOtherOutput}};
+    for (const auto& p : printers) {
+        std::wstring name = p.name;
+        std::wstring port = folder.WindowsPath(p.output);
+        PRINTER_INFO_2W printer = {};
+        printer.pPrinterName = &name[0];
+        printer.pPortName = &port[0];
+        printer.pDriverName = &driver[0];
+        printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
+        printer.pDatatype = const_cast<wchar_t*>(L"RAW");
+        const HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
+        if (added == nullptr) {
+            error = LastError("AddPrinterW");
+            return false;
+        }
+        ClosePrinter(added);
+    }
+    if (!SetDefaultPrinterW(kDefaultPrinter)) {
+        error = LastError("SetDefaultPrinterW");
+        return false;
+    }
+    return true;
+}
+
+std::wstring SnapletProgram() { return WindowsPathOf(QS_SNAPLET_EXE); }
+std::wstring PatternProgram() { return WindowsPathOf(QS_PATTERN_EXE); }
+
+ProgramRun RunSnaplet(const HostFolder& folder, const std::wstring& arguments, DWORD timeoutMs) {
+    ProgramRun run;
+    const std::wstring outputPath = folder.WindowsPath(L"snaplet-output.txt");
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    const HANDLE output = CreateFileW(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return run;
+    std::wstring commandLine = L"\"" + SnapletProgram() + L"\" " + arguments;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = output;
+    startup.hStdError = output;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                                        &startup, &process);
+    CloseHandle(output);
+    if (!started) return run;
+    CloseHandle(process.hThread);
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        run.finished = true;
+        GetExitCodeProcess(process.hProcess, &run.exitCode);
+    } else {
+        TerminateProcess(process.hProcess, 1);
+        WaitForSingleObject(process.hProcess, 5000);
+    }
+    CloseHandle(process.hProcess);
+    run.output = ReadFileBytes(outputPath);
+    return run;
+}
+
+RunningProgram::RunningProgram(const std::wstring& commandLine) {
+    std::wstring line = commandLine;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process_)) {
+        process_ = {};
+        return;
+    }
+    CloseHandle(process_.hThread);
+    process_.hThread = nullptr;
+}
+
+RunningProgram::~RunningProgram() {
+    if (process_.hProcess == nullptr) return;
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, 5000);
+    }
+    CloseHandle(process_.hProcess);
+}
+
+bool RunningProgram::Wait(DWORD timeoutMs, DWORD& exitCode) {
+    if (process_.hProcess == nullptr || WaitForSingleObject(process_.hProcess, timeoutMs) != WAIT_OBJECT_0)
+        return false;
+    GetExitCodeProcess(process_.hProcess, &exitCode);
+    return true;
+}
+
+PatternWindow::PatternWindow(const RECT& rect)
+    : rect_(rect),
+      program_(L"\"" + PatternProgram() + L"\" " + std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top) +
+               L" " + std::to_wstring(rect.right - rect.left) + L" " + std::to_wstring(rect.bottom - rect.top)) {}
+
+PatternWindow::~PatternWindow() {
+    if (window_ != nullptr) PostMessageW(window_, WM_CLOSE, 0, 0);
+    DWORD exitCode = 0;
+    program_.Wait(5000, exitCode);
+}
+
+bool PatternWindow::WaitUntilInFront(DWORD timeoutMs) {
+    if (!program_.Started()) return false;
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        window_ = FindWindowW(kPatternClass, nullptr);
+        if (window_ != nullptr && GetForegroundWindow() == window_) return true;
+        Sleep(50);
+    }
+    return false;
+}
+
+bool PatternWindow::WaitUntilShown(DWORD timeoutMs) {
+    if (!program_.Started()) return false;
+    const LONG mark = std::min(rect_.right - rect_.left, rect_.bottom - rect_.top) / 4;
+    const POINT probe = {rect_.right - mark / 2, rect_.bottom - mark / 2};
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        window_ = FindWindowW(kPatternClass, nullptr);
+        if (window_ != nullptr && GetForegroundWindow() == window_) {
+            const HDC screen = GetDC(nullptr);
+            const COLORREF pixel = GetPixel(screen, probe.x, probe.y);
+            ReleaseDC(nullptr, screen);
+            if (pixel == kBottomRight) return true;
+        }
+        Sleep(50);
+    }
+    return false;
+}
+
+COLORREF RenderedPage::At(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width || y >= height) return RGB(255, 255, 255);
+    const std::size_t at = (static_cast<std::size_t>(y) * width + x) * 3;
+    return RGB(rgb[at], rgb[at + 1], rgb[at + 2]);
+}
+
+namespace {
+
+// The next header field of a PPM, past white space and "#" comment lines.
+template <typename T>
+bool ReadPpmField(std::istream& in, T& field) {
+    in >> std::ws;
+    while (in.peek() == '#') {
+        std::string comment;
+        std::getline(in, comment);
+        in >> std::ws;
+    }
+    return static_cast<bool>(in >> field);
+}
+
+// Binary PPM ("P6"), 8 bits a channel, as ghostscript's ppmraw writes it:
+// "P6", width, height, maximum value (comment lines between them), one white
+// space, then the rows.
+bool ReadPpm(const std::string& data, RenderedPage& page) {
+    std::istringstream in(data);
+    std::string magic;
+    int maxValue = 0;
+    if (!ReadPpmField(in, magic) || !ReadPpmField(in, page.width) || !ReadPpmField(in, page.height) ||
+        !ReadPpmField(in, maxValue))
+        return false;
+    if (magic != "P6" || maxValue != 255 || page.width <= 0 || page.height <= 0) return false;
+    in.get();   // the one white space after the header
+    const std::size_t size = static_cast<std::size_t>(page.width) * page.height * 3;
+    page.rgb.resize(size);
+    in.read(reinterpret_cast<char*>(page.rgb.data()), static_cast<std::streamsize>(size));
+    return static_cast<std::size_t>(in.gcount()) == size;
+}
+
+}  // namespace
+
+std::vector<RenderedPage> RenderPages(const HostFolder& folder, const std::wstring& psName,
+                                      const std::string& pngPrefix) {
+    std::vector<RenderedPage> pages;
+    const std::string ps = folder.UnixPath(std::string(psName.begin(), psName.end()));
+    const std::string gs = "gs -q -dSAFER -dBATCH -dNOPAUSE -r" + std::to_string(kRenderDpi);
+    std::string script = "rm -f " + folder.UnixPath("page-*.ppm") + " && " + gs + " -sDEVICE=ppmraw -sOutputFile=" +
+                         folder.UnixPath("page-%d.ppm") + " " + ps;
+    if (!pngPrefix.empty()) {
+        const std::string shown = QS_SNAPLET_PAGES_DIR;
+        script += " && mkdir -p " + shown + " && rm -f " + shown + "/" + pngPrefix + "-*.png && " + gs +
+                  " -sDEVICE=png16m -sOutputFile=" + shown + "/" + pngPrefix + "-%d.png " + ps;
+    }
+    const int status = RunHostScript(folder, script);
+    if (status != 0) {
+        std::fprintf(stderr, "ghostscript failed (status %d): %s\n%s\n", status, script.c_str(),
+                     ReadFileBytes(folder.WindowsPath(L"host-output")).c_str());
+        return pages;
+    }
+    for (int number = 1;; ++number) {
+        const std::wstring path = folder.WindowsPath(L"page-" + std::to_wstring(number) + L".ppm");
+        if (!FileExists(path)) break;
+        RenderedPage page;
+        if (!ReadPpm(ReadFileBytes(path), page)) {
+            std::fprintf(stderr, "page %d of %ls is not a binary PPM\n", number, psName.c_str());
+            break;
+        }
+        pages.push_back(std::move(page));
+    }
+    return pages;
+}
+
+bool FindPicture(const RenderedPage& page, RECT& box) {
+    box = {page.width, page.height, 0, 0};
+    for (int y = 0; y < page.height; ++y) {
+        for (int x = 0; x < page.width; ++x) {
+            if (Classify(page.At(x, y)) == Colour::White) continue;
+            box.left = std::min<LONG>(box.left, x);
+            box.top = std::min<LONG>(box.top, y);
+            box.right = std::max<LONG>(box.right, x + 1);
+            box.bottom = std::max<LONG>(box.bottom, y + 1);
+        }
+    }
+    return box.right > box.left && box.bottom > box.top;
+}
+
+Colour Classify(COLORREF colour) {
+    const int r = GetRValue(colour);
+    const int g = GetGValue(colour);
+    const int b = GetBValue(colour);
+    auto within = [](int value, int target) { return std::abs(value - target) <= 48; };
+    if (r >= 230 && g >= 230 && b >= 230) return Colour::White;
+    if (within(r, 128) && within(g, 128) && within(b, 128)) return Colour::Grey;
+    if (within(r, 255) && within(g, 0) && within(b, 0)) return Colour::Red;
+    if (within(r, 0) && within(g, 255) && within(b, 0)) return Colour::Green;
+    if (within(r, 0) && within(g, 0) && within(b, 255)) return Colour::Blue;
+    if (within(r, 255) && within(g, 255) && within(b, 0)) return Colour::Yellow;
+    return Colour::Other;
+}
+
+const char* ColourName(Colour colour) {
+    switch (colour) {
+    case Colour::White: return "white";
+    case Colour::Grey: return "grey";
+    case Colour::Red: return "red";
+    case Colour::Green: return "green";
+    case Colour::Blue: return "blue";
+    case Colour::Yellow: return "yellow";
+    default: return "other";
+    }
+}
+
+}  // namespace snaplet_test
