@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <fstream>
 
 namespace qs_test {
@@ -73,6 +74,22 @@ bool WriteAnsiFile(const std::wstring& path, const std::wstring& text) {
     std::string bytes(static_cast<std::size_t>(n > 0 ? n : 0), '\0');
     if (n > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     return WriteBytes(path, bytes);
+}
+
+std::wstring StagedProfileWith(const std::wstring& relative,
+                               const std::vector<std::pair<std::wstring, std::wstring>>& replacements,
+                               const std::wstring& appended) {
+    std::wstring text;
+    FILE* file = _wfopen((StagedMediumDirectory() + L"\\" + relative).c_str(), L"rb");
+    if (file == nullptr) return text;
+    wchar_t c = 0;
+    while (fread(&c, 2, 1, file) == 1) text += c;
+    fclose(file);
+    for (const auto& [from, to] : replacements) {
+        const std::size_t pos = text.find(from);
+        if (pos != std::wstring::npos) text.replace(pos, from.size(), to);
+    }
+    return text + appended;
 }
 
 std::wstring MakeMedium(const std::wstring& name, const std::vector<OverlayFile>& overlay) {

@@ -3,6 +3,7 @@
 // example medium, with files of a variant laid over it.
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace qs_test {
@@ -21,6 +22,14 @@ struct OverlayFile {
 
 // The staged example medium, as the test's environment names it (QS_MEDIUM_DIR).
 std::wstring StagedMediumDirectory();
+
+// The text of the staged medium's profile file |relative| (UTF-16 LE), with
+// the first occurrence of each |replacements| text replaced and |appended|
+// added at the end: the makings of a variant for MakeMedium. Empty when the
+// file cannot be read.
+std::wstring StagedProfileWith(const std::wstring& relative,
+                               const std::vector<std::pair<std::wstring, std::wstring>>& replacements,
+                               const std::wstring& appended = L"");
 
 // Copies the staged medium to a folder of its own (C:\qs-media\<name>) and lays
 // |overlay| over it. Returns the folder, or an empty text on failure.

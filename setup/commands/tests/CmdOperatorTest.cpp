@@ -38,22 +38,6 @@ public:
     void RemoveItemRecords() override {}
 };
 
-// The staged file |relative| with texts replaced.
-std::wstring StagedWith(const std::wstring& relative,
-                        const std::vector<std::pair<std::wstring, std::wstring>>& replacements) {
-    std::wstring text;
-    FILE* file = _wfopen((StagedMediumDirectory() + L"\\" + relative).c_str(), L"rb");
-    if (file == nullptr) return text;
-    wchar_t c = 0;
-    while (fread(&c, 2, 1, file) == 1) text += c;
-    fclose(file);
-    for (const auto& [from, to] : replacements) {
-        const std::size_t pos = text.find(from);
-        if (pos != std::wstring::npos) text.replace(pos, from.size(), to);
-    }
-    return text;
-}
-
 const wchar_t kTestSections[] =
     L"\r\n[T_OUTER]\r\n"
     L"CT_SET_INST_TYPE = outer\r\n"
@@ -85,7 +69,7 @@ protected:
     // added to its command file and |vxi| (when given) as configuration file.
     CWindowlessWizard& Start(const std::wstring& vxi = L"") {
         std::vector<OverlayFile> overlay{
-            {L"data\\vxinst.cmd", StagedWith(L"data\\vxinst.cmd", {}) + kTestSections}};
+            {L"data\\vxinst.cmd", StagedProfileWith(L"data\\vxinst.cmd", {}) + kTestSections}};
         if (!vxi.empty()) overlay.push_back({L"data\\vxinst.vxi", vxi});
         medium_ = MakeMedium(L"commands", overlay);
         EXPECT_FALSE(medium_.empty());
@@ -172,7 +156,7 @@ TEST_F(CmdOperatorTest, CancelAsksAccordingToTheCancelType) {
         bool quits;  // the windowless wizard answers with the first button
     };
     for (const Case& c : {Case{L"NULL", true}, Case{L"RESUME_EXIT", false}, Case{L" ok_cancel ", true}}) {
-        Start(StagedWith(L"data\\vxinst.vxi", {{L"CANCEL_TYPE = RESUME_EXIT", std::wstring(L"CANCEL_TYPE =") + c.type}}));
+        Start(StagedProfileWith(L"data\\vxinst.vxi", {{L"CANCEL_TYPE = RESUME_EXIT", std::wstring(L"CANCEL_TYPE =") + c.type}}));
         wizard_->Operator().ReadCancelType();
         EXPECT_TRUE(Run(L"CT_DLG_CANCEL"));
         EXPECT_EQ(wizard_->QuitRequested(), c.quits) << c.type;

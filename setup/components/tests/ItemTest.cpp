@@ -19,23 +19,6 @@ using namespace qs_test;
 const std::wstring kInstalling = L"Software\\Quorvel\\Quorvel LX-3200 Series Printer Software\\Installing";
 const std::wstring kInstallDir = L"C:\\Program Files\\Quorvel\\LX-3200 Series\\Install";
 
-// The staged file |relative| with texts replaced and |appended| added.
-std::wstring StagedWith(const std::wstring& relative,
-                        const std::vector<std::pair<std::wstring, std::wstring>>& replacements,
-                        const std::wstring& appended = L"") {
-    std::wstring text;
-    FILE* file = _wfopen((StagedMediumDirectory() + L"\\" + relative).c_str(), L"rb");
-    if (file == nullptr) return text;
-    wchar_t c = 0;
-    while (fread(&c, 2, 1, file) == 1) text += c;
-    fclose(file);
-    for (const auto& [from, to] : replacements) {
-        const std::size_t pos = text.find(from);
-        if (pos != std::wstring::npos) text.replace(pos, from.size(), to);
-    }
-    return text + appended;
-}
-
 // The programs the example medium names, as files that merely exist.
 std::vector<OverlayFile> Programs() {
     return {{L"data\\Setup\\Bin\\QvDrvInst.exe", L"program", FileKind::Ansi},
@@ -213,7 +196,7 @@ TEST_F(ItemTest, ComponentsLoadBySystemCommandsAndInf) {
         L"[T_NODIR]\r\nCOMP_DIR = $SRC_DIR$\\Nowhere\r\n"
         L"[T_PS]\r\nINF_FILE = $SRC_DIR$\\Printer\\PS\\$OS_DIR$\\QVLX3200.INF\r\nINDEX = 0\r\n";
     CItem& items = Load({{L"setup.dat",
-                          StagedWith(L"setup.dat",
+                          StagedProfileWith(L"setup.dat",
                                      {{L"[ITEM_INFO]\nQV_PS_DRIVER\nQV_SCAN_DRIVER\nQV_STATUS_MONITOR\nQV_SCANDESK",
                                        L"[ITEM_INFO]\nT_UNSUPPORTED\nT_NOCMD\nT_PARAMS\nT_NOT_THERE\nT_BADMODEL\nT_NOTINF\nT_NODIR\nT_PS\nT_PCL"}},
                                      sections)},

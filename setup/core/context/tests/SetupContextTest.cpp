@@ -57,17 +57,7 @@ protected:
 
 // The example data file with texts replaced.
 std::wstring DataFileWith(const std::vector<std::pair<std::wstring, std::wstring>>& replacements) {
-    std::wstring text;
-    FILE* file = _wfopen((StagedMediumDirectory() + L"\\setup.dat").c_str(), L"rb");
-    if (file == nullptr) return text;
-    wchar_t c = 0;
-    while (fread(&c, 2, 1, file) == 1) text += c;
-    fclose(file);
-    for (const auto& [from, to] : replacements) {
-        const std::size_t pos = text.find(from);
-        if (pos != std::wstring::npos) text.replace(pos, from.size(), to);
-    }
-    return text;
+    return StagedProfileWith(L"setup.dat", replacements);
 }
 
 TEST_F(SetupContextTest, TheExampleMediumInitialisesEverything) {
