@@ -46,69 +46,81 @@ HKEY RootOf(const CConfigReader& commands, const wchar_t* section) {
                                                                                : HKEY_LOCAL_MACHINE;
 }
 
-// The section's root, key name and VALUE lines; false after logging the
-// failure's line when the key name is missing or the entries cannot be read.
-bool ReadSection(const CConfigReader& commands, const wchar_t* section, const wchar_t* keyError,
-                 const wchar_t* entriesError, HKEY& root, std::wstring& keyName, std::vector<VALUE_LINE>& values) {
-    root = RootOf(commands, section);
-    if (!commands.GetString(section, L"KEYNAME", keyName, true) || keyName.empty()) {
-        GlobalLog().Print(L"%ls", keyError);
-        return false;
+// The log lines of one command's failures.
+struct SECTION_ERRORS {
+    const wchar_t* section;
+    const wchar_t* keyName;
+    const wchar_t* entries;
+};
+constexpr SECTION_ERRORS kAddErrors{L"Get Add registry section error!", L"Get Add registry Key Name error!",
+                                    L"Get value fail!"};
+constexpr SECTION_ERRORS kDeleteErrors{L"Get Delete registry section error!", L"Get Delete registry Key Name error!",
+                                       L"Delete value fail!"};
+
+// A registry section as both commands read it.
+struct REGISTRY_SECTION {
+    enum Outcome { kFailed, kNotApplicable, kRead } outcome = kFailed;
+    HKEY root = HKEY_LOCAL_MACHINE;
+    std::wstring keyName;
+    std::vector<VALUE_LINE> values;
+};
+
+// Reads |section|, logging the failure's line when the name is empty, the key
+// name is missing or empty, or the entries cannot be read.
+REGISTRY_SECTION ReadSection(const CConfigReader& commands, const wchar_t* section, const SECTION_FACTS& facts,
+                             const SECTION_ERRORS& errors) {
+    REGISTRY_SECTION read;
+    if (section == nullptr || *section == L'\0') {
+        GlobalLog().Print(L"%ls", errors.section);
+        return read;
+    }
+    if (!SectionApplies(commands, section, facts)) {
+        read.outcome = REGISTRY_SECTION::kNotApplicable;
+        return read;
+    }
+    read.root = RootOf(commands, section);
+    if (!commands.GetString(section, L"KEYNAME", read.keyName, true) || read.keyName.empty()) {
+        GlobalLog().Print(L"%ls", errors.keyName);
+        return read;
     }
     std::vector<std::wstring> entries;
     if (!commands.GetAllEntries(section, entries, true)) {
-        GlobalLog().Print(L"%ls", entriesError);
-        return false;
+        GlobalLog().Print(L"%ls", errors.entries);
+        return read;
     }
-    values = ValueLines(entries);
-    return true;
+    read.values = ValueLines(entries);
+    read.outcome = REGISTRY_SECTION::kRead;
+    return read;
 }
 
 }  // namespace
 
 bool AddRegistrySection(const CConfigReader& commands, const wchar_t* section, const SECTION_FACTS& facts) {
-    if (section == nullptr || *section == L'\0') {
-        GlobalLog().Print(L"Get Add registry section error!");
-        return false;
-    }
-    if (!SectionApplies(commands, section, facts)) return true;
-    HKEY root = HKEY_LOCAL_MACHINE;
-    std::wstring keyName;
-    std::vector<VALUE_LINE> values;
-    if (!ReadSection(commands, section, L"Get Add registry Key Name error!", L"Get value fail!", root, keyName,
-                     values))
-        return false;
-    for (const VALUE_LINE& value : values) {
+    const REGISTRY_SECTION read = ReadSection(commands, section, facts, kAddErrors);
+    if (read.outcome != REGISTRY_SECTION::kRead) return read.outcome == REGISTRY_SECTION::kNotApplicable;
+    for (const VALUE_LINE& value : read.values) {
         if (value.name.empty()) continue;
         if (profile_text::EqualsNoCase(value.type, L"REG_DWORD")) {
-            CRegistry::SetValue(keyName.c_str(), value.name.c_str(), CUtl::StringToNumber(value.data.c_str()), root);
+            CRegistry::SetValue(read.keyName.c_str(), value.name.c_str(), CUtl::StringToNumber(value.data.c_str()),
+                                read.root);
         } else {
-            CRegistry::SetValue(keyName.c_str(), value.name.c_str(), value.data.c_str(), root);
+            CRegistry::SetValue(read.keyName.c_str(), value.name.c_str(), value.data.c_str(), read.root);
         }
     }
     return true;
 }
 
 bool DeleteRegistrySection(const CConfigReader& commands, const wchar_t* section, const SECTION_FACTS& facts) {
-    if (section == nullptr || *section == L'\0') {
-        GlobalLog().Print(L"Get Delete registry section error!");
-        return false;
-    }
-    if (!SectionApplies(commands, section, facts)) return true;
-    HKEY root = HKEY_LOCAL_MACHINE;
-    std::wstring keyName;
-    std::vector<VALUE_LINE> values;
-    if (!ReadSection(commands, section, L"Get Delete registry Key Name error!", L"Delete value fail!", root, keyName,
-                     values))
-        return false;
-    for (const VALUE_LINE& value : values) {
+    const REGISTRY_SECTION read = ReadSection(commands, section, facts, kDeleteErrors);
+    if (read.outcome != REGISTRY_SECTION::kRead) return read.outcome == REGISTRY_SECTION::kNotApplicable;
+    for (const VALUE_LINE& value : read.values) {
         const std::wstring& name = value.name.empty() ? value.type : value.name;
-        if (!name.empty()) CRegistry::DeleteValue(keyName.c_str(), name.c_str(), root);
+        if (!name.empty()) CRegistry::DeleteValue(read.keyName.c_str(), name.c_str(), read.root);
     }
     std::uint32_t deleteKey = 0;
     if (commands.GetNumber(section, L"DELETE_KEY", deleteKey) && deleteKey != 0) {
-        CRegistry::DeleteKey(keyName.c_str(), false, root);
-        GlobalLog().Print(L"Delete Key (%ls) ", keyName.c_str());
+        CRegistry::DeleteKey(read.keyName.c_str(), false, read.root);
+        GlobalLog().Print(L"Delete Key (%ls) ", read.keyName.c_str());
     }
     return true;
 }
