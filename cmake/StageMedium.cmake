@@ -2,9 +2,10 @@
 # licence texts (.txt) go from the
 # repository's UTF-8 to UTF-16 LE without byte-order mark; every other file
 # (Autorun.inf, a setting file: read by the platform's private-profile reader)
-# is copied as it is; the built programs are put beside them.
+# is copied as it is; the built programs are put beside them, or, for an entry
+# "<file>=<folder>", into that folder of the stage.
 #
-#   cmake -DSOURCE=<medium> -DDEST=<stage> -DPROGRAMS=<file;file> -P StageMedium.cmake
+#   cmake -DSOURCE=<medium> -DDEST=<stage> -DPROGRAMS=<file;file=folder> -P StageMedium.cmake
 
 file(REMOVE_RECURSE ${DEST})
 file(MAKE_DIRECTORY ${DEST})
@@ -26,5 +27,10 @@ foreach(relative IN LISTS files)
   endif()
 endforeach()
 foreach(program IN LISTS PROGRAMS)
-  file(COPY ${program} DESTINATION ${DEST})
+  if(program MATCHES "^(.+)=([^=]+)$")
+    file(MAKE_DIRECTORY ${DEST}/${CMAKE_MATCH_2})
+    file(COPY ${CMAKE_MATCH_1} DESTINATION ${DEST}/${CMAKE_MATCH_2})
+  else()
+    file(COPY ${program} DESTINATION ${DEST})
+  endif()
 endforeach()

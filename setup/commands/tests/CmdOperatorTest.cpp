@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <fstream>
@@ -66,11 +67,18 @@ protected:
         DeleteTree(logFolder_);
     }
     // A context and a wizard on the example medium with the test sections
-    // added to its command file and |vxi| (when given) as configuration file.
-    CWindowlessWizard& Start(const std::wstring& vxi = L"") {
+    // added to its command file, |vxi| (when given) as configuration file and
+    // |more| laid over it.
+    // A context started before is released first: it holds the medium's
+    // libraries loaded, and the medium is made again in the same folder.
+    CWindowlessWizard& Start(const std::wstring& vxi = L"", const std::vector<OverlayFile>& more = {}) {
+        wizard_.reset();
+        SetGlobalContext(nullptr);
+        context_.reset();
         std::vector<OverlayFile> overlay{
             {L"data\\vxinst.cmd", StagedProfileWith(L"data\\vxinst.cmd", {}) + kTestSections}};
         if (!vxi.empty()) overlay.push_back({L"data\\vxinst.vxi", vxi});
+        overlay.insert(overlay.end(), more.begin(), more.end());
         medium_ = MakeMedium(L"commands", overlay);
         EXPECT_FALSE(medium_.empty());
         context_ = std::make_unique<CSetupContext>(medium_ + L"\\setup.exe");
@@ -261,17 +269,52 @@ TEST_F(CmdOperatorTest, TerminationWithAnInstalledComponentKeepsTheHistory) {
 }
 
 TEST_F(CmdOperatorTest, DeleteAllUndoesTheInstalledHistoryEvenWithoutAnUninstaller) {
-    Start();
+    Start(L"", {{L"data\\VXDelAll.exe", L"", FileKind::Remove}});
     const std::wstring file = TempDirectory() + L"qs-delete-all.txt";
     std::ofstream(file.c_str()) << "made by setup";
     const std::wstring history = kInstalled + L"\\InstHistory";
     ASSERT_EQ(CInstHistory::Record(file.c_str(), 0, history.c_str()), 0u);
 
     EXPECT_TRUE(Run(L"CT_DELETE_ALL"));
-    // The example medium carries no uninstaller program.
     EXPECT_TRUE(WasLogged(L"Copy uninstaller fail. create uninstall process fail!!"));
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(KeyExists(kInstalled));
+}
+
+// The ids of the running programs named |name| that this process started.
+std::vector<DWORD> ChildrenNamed(const wchar_t* name) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return children;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
+        if (entry.th32ParentProcessID == GetCurrentProcessId() && lstrcmpiW(entry.szExeFile, name) == 0)
+            children.push_back(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return children;
+}
+
+TEST_F(CmdOperatorTest, DeleteAllStartsACopyOfTheUninstallerFromTheTemporaryFolder) {
+    Start();
+    const std::wstring copy = TempDirectory() + L"VXDelAll.exe";
+    DeleteFileW(copy.c_str());
+
+    EXPECT_TRUE(Run(L"CT_DELETE_ALL"));
+    EXPECT_FALSE(WasLogged(L"Copy uninstaller fail. create uninstall process fail!!"));
+    EXPECT_NE(GetFileAttributesW(copy.c_str()), INVALID_FILE_ATTRIBUTES);
+    // It waits for this process to end; end it here instead.
+    const std::vector<DWORD> started = ChildrenNamed(L"VXDelAll.exe");
+    EXPECT_EQ(started.size(), 1u);
+    for (DWORD id : started) {
+        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
+        if (process == nullptr) continue;
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    }
+    DeleteFileW(copy.c_str());
 }
 
 TEST_F(CmdOperatorTest, DeviceCommandsAreDispatchedAndReportNothingDone) {
