@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "InstallEngine.h"
 #include "Item.h"
 #include "Log.h"
 #include "LogReader.h"
@@ -242,6 +243,72 @@ TEST_F(ItemTest, FailuresAreListedInOrder) {
     EXPECT_EQ(items.GetFailItemName(1), items.GetItem(0).DisplayName());
     EXPECT_EQ(items.GetFailItemName(7), L"");
     EXPECT_FALSE(items.WriteFailItem(9));
+}
+
+// Records what the engine reports, in order.
+class CRecordingListener final : public CInstallListener {
+public:
+    std::vector<std::wstring> events;
+    void OnStart(int index) override { events.push_back(L"start " + std::to_wstring(index)); }
+    void OnComponentDone(int index, bool success) override {
+        events.push_back((success ? L"success " : L"fail ") + std::to_wstring(index));
+    }
+    void OnAllDone() override { events.push_back(L"all done"); }
+    void OnFinished() override { events.push_back(L"finished"); }
+};
+
+TEST_F(ItemTest, TheEngineHandsEverySelectedComponentToTheInstaller) {
+    CItem& items = Load({});
+    items.GetItem(0).SetSelected(true);
+    items.GetItem(2).SetSelected(true);
+    ASSERT_EQ(CRegistry::SetValue(kInstalling.c_str(), L"Setup_Type", DWORD{2}, HKEY_LOCAL_MACHINE), 0u);
+
+    CRecordingListener listener;
+    std::vector<std::wstring> handed;
+    CInstallEngine engine(
+        items, kInstalling,
+        [&](const std::wstring& root, const std::wstring& key, bool installed) {
+            handed.push_back(root + L"|" + key + L"|" + (installed ? L"1" : L"0"));
+            return key.find(L"QV_STATUS_MONITOR") == std::wstring::npos;
+        },
+        listener);
+    ASSERT_TRUE(engine.Start(CInstallEngine::PageKind::kStatusAndList));
+    engine.Join();
+    EXPECT_EQ(engine.SetupType(), 2u);
+    EXPECT_EQ(handed, (std::vector<std::wstring>{kInstalling + L"|" + kInstalling + L"\\Items\\QV_PS_DRIVER|0",
+                                                 kInstalling + L"|" + kInstalling + L"\\Items\\QV_STATUS_MONITOR|0"}));
+    EXPECT_TRUE(WasLogged(CInstallEngine::ResultLine(items.GetItem(0).DisplayName(), true)));
+    EXPECT_TRUE(WasLogged(CInstallEngine::ResultLine(items.GetItem(2).DisplayName(), false)));
+
+    std::vector<std::wstring> commands;
+    bool installing = false;
+    engine.Finish([&](const std::wstring& command) { return commands.push_back(command), true; },
+                  [&]() { installing = true; });
+    engine.Join();
+    EXPECT_EQ(commands, std::vector<std::wstring>{L"CT_DELETE_ALL"});  // a removal
+    EXPECT_TRUE(installing);
+    EXPECT_EQ(listener.events, (std::vector<std::wstring>{L"start 0", L"success 0", L"start 2", L"fail 2",
+                                                          L"all done", L"finished"}));
+}
+
+TEST_F(ItemTest, WithNothingSelectedTheEngineStillFinishes) {
+    CItem& items = Load({});
+    CRecordingListener listener;
+    int calls = 0;
+    CInstallEngine engine(items, kInstalling, [&](const std::wstring&, const std::wstring&, bool) { return ++calls, true; },
+                          listener);
+    ASSERT_TRUE(engine.Start(CInstallEngine::PageKind::kRows));
+    engine.Join();
+    EXPECT_EQ(engine.SetupType(), 1u);  // no Setup_Type: an installation
+    std::vector<std::wstring> commands;
+    bool installing = false;
+    engine.Finish([&](const std::wstring& command) { return commands.push_back(command), true; },
+                  [&]() { installing = true; });
+    engine.Join();
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(commands, std::vector<std::wstring>{L"CT_INSTALL_UPDATE"});
+    EXPECT_FALSE(installing);  // only the status-and-list page runs the installing section
+    EXPECT_EQ(listener.events, (std::vector<std::wstring>{L"start -1", L"all done", L"finished"}));
 }
 
 }  // namespace
