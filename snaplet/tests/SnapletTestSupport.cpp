@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "TestPatternColours.h"
+#include "TestPrinters.h"
 
 namespace snaplet_test {
 
@@ -99,15 +100,8 @@ std::string ReadFileBytes(const std::wstring& path) {
 bool InstallTestPrinters(const HostFolder& folder, std::string& error) {
     std::wstring driver = L"Snaplet Test PostScript";
     std::wstring ppd = WindowsPathOf(QS_SNAPLET_FIXTURES "/snaplet-test.ppd");
-    DRIVER_INFO_3W info = {};
-    info.cVersion = 3;
-    info.pName = &driver[0];
-    info.pDriverPath = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-    info.pConfigFile = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-    info.pDataFile = &ppd[0];
-    // Without APD_COPY_FROM_DIRECTORY the PPD is not copied and CreateDC fails.
-    if (!AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info), APD_COPY_FROM_DIRECTORY | APD_COPY_NEW_FILES)) {
-        error = LastError("AddPrinterDriverExW");
+    if (const DWORD failed = qs_test::AddPostScriptDriver(driver, ppd)) {
+        error = "AddPrinterDriverExW failed with " + std::to_string(failed);
         return false;
     }
     const struct {
@@ -115,20 +109,10 @@ bool InstallTestPrinters(const HostFolder& folder, std::string& error) {
         const wchar_t* output;
     } printers[] = {{kDefaultPrinter, kDefaultOutput}, {kOtherPrinter, kOtherOutput}};
     for (const auto& p : printers) {
-        std::wstring name = p.name;
-        std::wstring port = folder.WindowsPath(p.output);
-        PRINTER_INFO_2W printer = {};
-        printer.pPrinterName = &name[0];
-        printer.pPortName = &port[0];
-        printer.pDriverName = &driver[0];
-        printer.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
-        printer.pDatatype = const_cast<wchar_t*>(L"RAW");
-        const HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&printer));
-        if (added == nullptr) {
-            error = LastError("AddPrinterW");
+        if (const DWORD failed = qs_test::AddPlainPrinter(p.name, driver, folder.WindowsPath(p.output))) {
+            error = "AddPrinterW failed with " + std::to_string(failed);
             return false;
         }
-        ClosePrinter(added);
     }
     if (!SetDefaultPrinterW(kDefaultPrinter)) {
         error = LastError("SetDefaultPrinterW");

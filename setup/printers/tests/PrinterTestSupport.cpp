@@ -8,6 +8,7 @@
 #include "LogReader.h"
 #include "Medium.h"
 #include "PrinterChange.h"
+#include "TestPrinters.h"
 
 namespace printer_test {
 
@@ -22,18 +23,6 @@ std::string Narrow(const std::wstring& text) {
     std::string narrow;
     for (wchar_t c : text) narrow += c < 0x80 ? static_cast<char>(c) : '?';
     return narrow;
-}
-
-bool LocalPortCommand(const wchar_t* command, const std::wstring& port) {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
-    HANDLE monitor = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(L",XcvMonitor Local Port"), &monitor, &defaults)) return false;
-    DWORD needed = 0;
-    DWORD status = 0;
-    const BOOL sent = XcvDataW(monitor, command, reinterpret_cast<BYTE*>(const_cast<wchar_t*>(port.c_str())),
-                               static_cast<DWORD>((port.size() + 1) * sizeof(wchar_t)), nullptr, 0, &needed, &status);
-    ClosePrinter(monitor);
-    return sent && status == ERROR_SUCCESS;
 }
 
 PRINTER_STATE ReadPrinter(const std::wstring& name) {
@@ -156,7 +145,7 @@ void PrinterTest::TearDown() {
         std::wstring copy = driver;
         DeletePrinterDriverW(nullptr, nullptr, &copy[0]);
     }
-    for (const std::wstring& port : ports_) LocalPortCommand(L"DeletePort", port);
+    for (const std::wstring& port : ports_) qs_test::LocalPortCommand(L"DeletePort", port);
     SetGlobalLog(nullptr);
     log_.reset();
     qs_test::DeleteTree(folder_);
@@ -208,16 +197,7 @@ void PrinterTest::InstallDriver(const std::wstring& driver, const std::wstring& 
                              L"*DefaultPageSize: Letter\r\n"
                              L"*PageSize Letter: \"<</PageSize[612 792]>>setpagedevice\"\r\n");
     }
-    std::wstring name = driver;
-    DRIVER_INFO_3W info = {};
-    info.cVersion = 3;
-    info.pName = &name[0];
-    info.pDriverPath = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-    info.pConfigFile = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-    info.pDataFile = &dataFile[0];
-    ASSERT_TRUE(AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info),
-                                    APD_COPY_FROM_DIRECTORY | APD_COPY_NEW_FILES))
-        << Narrow(driver) << ": " << GetLastError();
+    ASSERT_EQ(qs_test::AddPostScriptDriver(driver, dataFile), 0u) << Narrow(driver);
     drivers_.push_back(driver);
 }
 
@@ -226,23 +206,13 @@ void PrinterTest::InstallPrinter(const std::wstring& printer, const std::wstring
         InstallDriver(Unique(L"QsTest Driver"));
         if (HasFatalFailure()) return;
     }
-    std::wstring name = printer;
-    std::wstring portName = port;
-    std::wstring driverName = driver.empty() ? drivers_.front() : driver;
-    PRINTER_INFO_2W info = {};
-    info.pPrinterName = &name[0];
-    info.pPortName = &portName[0];
-    info.pDriverName = &driverName[0];
-    info.pPrintProcessor = const_cast<wchar_t*>(L"WinPrint");
-    info.pDatatype = const_cast<wchar_t*>(L"RAW");
-    const HANDLE added = AddPrinterW(nullptr, 2, reinterpret_cast<BYTE*>(&info));
-    ASSERT_NE(added, nullptr) << Narrow(printer) << ": " << GetLastError();
-    ClosePrinter(added);
+    ASSERT_EQ(qs_test::AddPlainPrinter(printer, driver.empty() ? drivers_.front() : driver, port), 0u)
+        << Narrow(printer);
     printers_.push_back(printer);
 }
 
 void PrinterTest::MakePort(const std::wstring& port) {
-    ASSERT_TRUE(LocalPortCommand(L"AddPort", port)) << Narrow(port);
+    ASSERT_TRUE(qs_test::LocalPortCommand(L"AddPort", port)) << Narrow(port);
     ports_.push_back(port);
 }
 

@@ -21,9 +21,6 @@ std::wstring SourceMedium();
 // A narrow copy of |text| for test messages.
 std::string Narrow(const std::wstring& text);
 
-// Adds or deletes a local port through the local port monitor.
-bool LocalPortCommand(const wchar_t* command, const std::wstring& port);
-
 // A printer as the spooler reports it (level 2); |found| false when it cannot be opened.
 struct PRINTER_STATE {
     bool found = false;

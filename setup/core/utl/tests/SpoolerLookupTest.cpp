@@ -9,24 +9,12 @@
 
 #include "LogReader.h"
 #include "Medium.h"
+#include "TestPrinters.h"
 #include "Utl.h"
 
 namespace {
 
 std::string Narrow(const wchar_t* text) { return text ? std::string(text, text + wcslen(text)) : "null"; }
-
-// Adds or deletes a local port through the local port monitor.
-bool LocalPortCommand(const wchar_t* command, const std::wstring& port) {
-    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, SERVER_ACCESS_ADMINISTER};
-    HANDLE monitor = nullptr;
-    if (!OpenPrinterW(const_cast<wchar_t*>(L",XcvMonitor Local Port"), &monitor, &defaults)) return false;
-    DWORD needed = 0;
-    DWORD status = 0;
-    const BOOL sent = XcvDataW(monitor, command, reinterpret_cast<BYTE*>(const_cast<wchar_t*>(port.c_str())),
-                               static_cast<DWORD>((port.size() + 1) * sizeof(wchar_t)), nullptr, 0, &needed, &status);
-    ClosePrinter(monitor);
-    return sent && status == ERROR_SUCCESS;
-}
 
 TEST(PortExists, NamesCompareWithoutCaseAndWithoutTheEndingColon) {
     struct Case {
@@ -43,9 +31,9 @@ TEST(PortExists, NamesCompareWithoutCaseAndWithoutTheEndingColon) {
 TEST(PortExists, SeesPortsAddedAndDeleted) {
     const std::wstring port = L"IP_127.0.0.9_" + std::to_wstring(GetCurrentProcessId());
     ASSERT_FALSE(CUtl::PortExists(port.c_str()));
-    ASSERT_TRUE(LocalPortCommand(L"AddPort", port));
+    ASSERT_TRUE(qs_test::LocalPortCommand(L"AddPort", port));
     EXPECT_TRUE(CUtl::PortExists(port.c_str()));
-    ASSERT_TRUE(LocalPortCommand(L"DeletePort", port));
+    ASSERT_TRUE(qs_test::LocalPortCommand(L"DeletePort", port));
     EXPECT_FALSE(CUtl::PortExists(port.c_str()));
 }
 
@@ -67,15 +55,7 @@ protected:
                                                  L"*NickName: \"QsTest Utl\"\r\n"
                                                  L"*DefaultPageSize: Letter\r\n"
                                                  L"*PageSize Letter: \"<</PageSize[612 792]>>setpagedevice\"\r\n"));
-        DRIVER_INFO_3W info = {};
-        info.cVersion = 3;
-        info.pName = &driver_[0];
-        info.pDriverPath = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-        info.pConfigFile = const_cast<wchar_t*>(L"C:\\windows\\system32\\wineps.drv");
-        info.pDataFile = &ppd_[0];
-        ASSERT_TRUE(AddPrinterDriverExW(nullptr, 3, reinterpret_cast<BYTE*>(&info),
-                                        APD_COPY_FROM_DIRECTORY | APD_COPY_NEW_FILES))
-            << GetLastError();
+        ASSERT_EQ(qs_test::AddPostScriptDriver(driver_, ppd_), 0u);
     }
     void TearDown() override {
         DeletePrinterNamed(printer_);
