@@ -41,6 +41,36 @@ CComponentInstaller::CComponentInstaller(std::wstring recordsRoot, std::wstring 
                                          const CSystemDriverFiles& files)
     : recordsRoot_(std::move(recordsRoot)), itemKey_(std::move(itemKey)), spooler_(spooler), files_(files) {}
 
+std::wstring CComponentInstaller::RecordedText(const wchar_t* name) const {
+    const std::wstring text = CRecordKey(itemKey_).Text(name);
+    return !text.empty() ? text : CRecordKey(InstalledRecord()).Text(name);
+}
+
+std::vector<std::wstring> SplitFileList(const std::wstring& text) {
+    std::vector<std::wstring> files;
+    for (std::size_t start = 0; start < text.size();) {
+        std::size_t end = text.find(L'|', start);
+        if (end == std::wstring::npos) end = text.size();
+        if (end > start) files.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    return files;
+}
+
+std::wstring JoinFileList(const std::vector<std::wstring>& files) {
+    std::vector<std::wstring> kept;
+    std::wstring text;
+    for (const std::wstring& file : files) {
+        bool twice = false;
+        for (const std::wstring& earlier : kept) twice = twice || _wcsicmp(earlier.c_str(), file.c_str()) == 0;
+        if (twice) continue;
+        kept.push_back(file);
+        if (!text.empty()) text += L'|';
+        text += file;
+    }
+    return text;
+}
+
 std::wstring CComponentInstaller::UninstallInfoRoot() const { return Sibling(recordsRoot_, L"UninstallInfo"); }
 
 std::wstring CComponentInstaller::InstalledRecord() const {
@@ -82,8 +112,9 @@ bool CComponentInstaller::RunPrinter(ComponentOperation operation, const std::ws
             LastPart(itemKey_).c_str(), job.driverName.c_str(), job.printerName.c_str(), inf.c_str());
 
     if (operation == ComponentOperation::kRemove) {
-        job.stagedInf = record.Text(L"Staged_Inf");
-        if (job.stagedInf.empty()) job.stagedInf = CRecordKey(InstalledRecord()).Text(L"Staged_Inf");
+        job.stagedInf = RecordedText(L"Staged_Inf");
+        job.copiedFiles = SplitFileList(RecordedText(L"Driver_Files"));
+        job.createdPort = RecordedText(L"Created_Port");
         const PRINTER_RESULT removed = printers.Remove(job);
         if (removed.error != ERROR_SUCCESS) return false;
         ClearMark();
@@ -100,9 +131,19 @@ bool CComponentInstaller::RunPrinter(ComponentOperation operation, const std::ws
     if (job.port.empty()) job.port = L"LPT1:";
     const PRINTER_RESULT installed = printers.Install(job);
     if (installed.error != ERROR_SUCCESS) return false;
+    // What the removal must take back: a reinstallation copies nothing new,
+    // so what an earlier installation recorded is kept.
+    std::vector<std::wstring> copied = SplitFileList(RecordedText(L"Driver_Files"));
+    for (const std::wstring& file : installed.copiedFiles) copied.push_back(file);
+    const std::wstring createdPort =
+        !installed.createdPort.empty() ? installed.createdPort : RecordedText(L"Created_Port");
     const LONG staged = record.SetText(L"Staged_Inf", installed.stagedInf);
+    const LONG files = record.SetText(L"Driver_Files", JoinFileList(copied));
+    const LONG port = createdPort.empty() ? ERROR_SUCCESS : record.SetText(L"Created_Port", createdPort);
     const LONG marked = record.SetNumber(L"InstallNow", 2);
     if (staged != ERROR_SUCCESS) LogError(static_cast<DWORD>(staged), L"Write Staged_Inf into %ls", itemKey_.c_str());
+    if (files != ERROR_SUCCESS) LogError(static_cast<DWORD>(files), L"Write Driver_Files into %ls", itemKey_.c_str());
+    if (port != ERROR_SUCCESS) LogError(static_cast<DWORD>(port), L"Write Created_Port into %ls", itemKey_.c_str());
     if (marked != ERROR_SUCCESS) {
         LogError(static_cast<DWORD>(marked), L"Write InstallNow = 2 into %ls", itemKey_.c_str());
         return false;
@@ -156,7 +197,11 @@ bool CComponentInstaller::RunCommand(ComponentOperation operation) {
     if (run.exitCode != success) return false;
 
     if (operation == ComponentOperation::kRemove) {
-        if (!valueName.empty()) CRecordKey(UninstallInfoRoot()).Delete(valueName.c_str());
+        if (!valueName.empty()) {
+            CRecordKey(UninstallInfoRoot()).Delete(valueName.c_str());
+            // The key holds nothing but such values: gone with the last one.
+            RegDeleteKeyW(HKEY_LOCAL_MACHINE, UninstallInfoRoot().c_str());
+        }
         ClearMark();
         return true;
     }

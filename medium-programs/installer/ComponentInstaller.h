@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "PrinterSpooler.h"
 #include "SystemDriverFiles.h"
@@ -36,6 +37,8 @@ private:
     bool RunCommand(ComponentOperation operation);
     void ClearMark() const;
     std::wstring UninstallInfoRoot() const;
+    // A text of the component's record, else of its copy under the installed root.
+    std::wstring RecordedText(const wchar_t* name) const;
     std::wstring InstalledRecord() const;
 
     std::wstring recordsRoot_;
@@ -43,5 +46,11 @@ private:
     IPrinterSpooler& spooler_;
     const CSystemDriverFiles& files_;
 };
+
+// The record's "Driver_Files": the full paths of the driver files that
+// installing the component copied, separated by "|" (no path holds one).
+std::vector<std::wstring> SplitFileList(const std::wstring& text);
+// The list as text, each file once (compared without regard to case).
+std::wstring JoinFileList(const std::vector<std::wstring>& files);
 
 }  // namespace installer

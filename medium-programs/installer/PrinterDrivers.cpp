@@ -99,7 +99,29 @@ std::vector<std::wstring> FilesOfAllDrivers() {
     return files;
 }
 
-DWORD RemovePrinterDriver(const std::wstring& name, std::vector<std::wstring>* deleted) {
+std::vector<std::wstring> DriverDirectoryFiles() {
+    std::vector<std::wstring> files;
+    const std::wstring directory = PrinterDriverDirectory();
+    if (directory.empty()) return files;
+    std::vector<std::wstring> folders{directory};
+    for (std::size_t i = 0; i < folders.size(); ++i) {
+        WIN32_FIND_DATAW found = {};
+        HANDLE search = FindFirstFileW((folders[i] + L"\\*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folders[i] + L"\\" + name;
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) files.push_back(path);
+            else if (i == 0) folders.push_back(path);  // the version folders, one level deep
+        } while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    return files;
+}
+
+DWORD RemovePrinterDriver(const std::wstring& name, const std::vector<std::wstring>& copied,
+                          std::vector<std::wstring>* deleted) {
     std::vector<std::wstring> files;
     if (!FindPrinterDriver(name, &files)) return ERROR_UNKNOWN_PRINTER_DRIVER;
     if (!DeletePrinterDriverW(nullptr, nullptr, const_cast<wchar_t*>(name.c_str()))) return GetLastError();
@@ -109,7 +131,7 @@ DWORD RemovePrinterDriver(const std::wstring& name, std::vector<std::wstring>* d
         // Only the spooler's own copies; never a file of the system's folders.
         if (directory.empty() || _wcsnicmp(file.c_str(), (directory + L"\\").c_str(), directory.size() + 1) != 0)
             continue;
-        if (Listed(remaining, file) || Listed(*deleted, file)) continue;
+        if (!Listed(copied, file) || Listed(remaining, file) || Listed(*deleted, file)) continue;
         if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) continue;
         if (DeleteFileW(file.c_str())) deleted->push_back(file);
         else LogError(GetLastError(), L"DeleteFile (%ls) of driver \"%ls\"", file.c_str(), name.c_str());

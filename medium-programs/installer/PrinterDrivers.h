@@ -25,9 +25,16 @@ bool FindPrinterDriver(const std::wstring& name, std::vector<std::wstring>* file
 // Every file of every installed driver.
 std::vector<std::wstring> FilesOfAllDrivers();
 
+// The files in the driver directory and its version folders (full paths):
+// taken before and after adding a driver, they tell which files the adding
+// copied, and only those are the installation's to delete.
+std::vector<std::wstring> DriverDirectoryFiles();
+
 // Deletes the driver, then each of its files that lies in the driver
-// directory and that no remaining driver uses. 0, ERROR_UNKNOWN_PRINTER_DRIVER
-// when it was not there, or the system's error. |deleted| gets the files deleted.
-DWORD RemovePrinterDriver(const std::wstring& name, std::vector<std::wstring>* deleted);
+// directory, is one of |copied| (what installing it copied) and that no
+// remaining driver uses. 0, ERROR_UNKNOWN_PRINTER_DRIVER when it was not
+// there, or the system's error. |deleted| gets the files deleted.
+DWORD RemovePrinterDriver(const std::wstring& name, const std::vector<std::wstring>& copied,
+                          std::vector<std::wstring>* deleted);
 
 }  // namespace installer

@@ -33,6 +33,7 @@ PRINTER_RESULT CPrinterInstaller::Install(const PRINTER_JOB& job) {
     }
     LogLine(L"SetupCopyOEMInf (%ls) => %ls", job.inf.c_str(), result.stagedInf.c_str());
 
+    const std::vector<std::wstring> before = DriverDirectoryFiles();
     result.error = AddPrinterDriver(plan);
     if (result.error != ERROR_SUCCESS) {
         LogError(result.error, L"AddPrinterDriverEx (\"%ls\", driver %ls, data file %ls)", plan.name.c_str(),
@@ -41,13 +42,19 @@ PRINTER_RESULT CPrinterInstaller::Install(const PRINTER_JOB& job) {
     }
     LogLine(L"AddPrinterDriverEx (\"%ls\", driver %ls, data file %ls) => OK", plan.name.c_str(),
             plan.driverPath.c_str(), plan.dataFile.c_str());
+    for (const std::wstring& file : DriverDirectoryFiles()) {
+        bool existed = false;
+        for (const std::wstring& old : before) existed = existed || _wcsicmp(old.c_str(), file.c_str()) == 0;
+        if (!existed) result.copiedFiles.push_back(file);
+    }
 
-    if (!job.printerName.empty()) result.error = EnsurePrinter(job.printerName, plan.name, job.port);
+    if (!job.printerName.empty())
+        result.error = EnsurePrinter(job.printerName, plan.name, job.port, &result.createdPort);
     return result;
 }
 
 DWORD CPrinterInstaller::EnsurePrinter(const std::wstring& printer, const std::wstring& driver,
-                                       const std::wstring& port) {
+                                       const std::wstring& port, std::wstring* createdPort) {
     std::wstring current;
     if (spooler_.PrinterDriver(printer, &current)) {
         if (_wcsicmp(current.c_str(), driver.c_str()) == 0) {
@@ -66,6 +73,7 @@ DWORD CPrinterInstaller::EnsurePrinter(const std::wstring& printer, const std::w
             return made;
         }
         LogLine(L"AddPort (local port \"%ls\") => OK", port.c_str());
+        if (createdPort != nullptr) *createdPort = port;
     }
     const DWORD added = spooler_.CreatePrinter(printer, driver, port);
     if (added == ERROR_PRINTER_ALREADY_EXISTS) {
@@ -114,8 +122,18 @@ PRINTER_RESULT CPrinterInstaller::Remove(const PRINTER_JOB& job) {
         LogLine(L"DeletePrinter (\"%ls\") => OK", printer.c_str());
     }
 
+    if (!job.createdPort.empty()) {
+        if (!spooler_.PrintersOnPort(job.createdPort).empty()) {
+            LogLine(L"Local port \"%ls\": still used, kept", job.createdPort.c_str());
+        } else {
+            const DWORD portDeleted = spooler_.DeleteLocalPort(job.createdPort);
+            if (portDeleted != ERROR_SUCCESS) LogError(portDeleted, L"DeletePort (\"%ls\")", job.createdPort.c_str());
+            else LogLine(L"DeletePort (\"%ls\") => OK", job.createdPort.c_str());
+        }
+    }
+
     std::vector<std::wstring> files;
-    const DWORD removed = RemovePrinterDriver(driver, &files);
+    const DWORD removed = RemovePrinterDriver(driver, job.copiedFiles, &files);
     if (removed == ERROR_UNKNOWN_PRINTER_DRIVER) {
         LogLine(L"DeletePrinterDriver (\"%ls\"): not installed", driver.c_str());
     } else if (removed != ERROR_SUCCESS) {

@@ -27,12 +27,16 @@ struct PRINTER_JOB {
     std::wstring printerName;  // empty: the driver only
     std::wstring port;         // for the printer
     std::wstring stagedInf;    // removal: the staged copy, when known
+    std::vector<std::wstring> copiedFiles;  // removal: the driver files installing it copied
+    std::wstring createdPort;  // removal: the local port installing it made, when it did
 };
 
 struct PRINTER_RESULT {
     DWORD error = ERROR_SUCCESS;  // 0 on success
     std::wstring stagedInf;       // install: where the INF was staged
     std::wstring driverName;      // the driver installed or removed
+    std::vector<std::wstring> copiedFiles;  // install: the driver files the spooler copied
+    std::wstring createdPort;     // install: the local port made for the printer, if one was
 };
 
 class CPrinterInstaller {
@@ -43,7 +47,9 @@ public:
     PRINTER_RESULT Remove(const PRINTER_JOB& job);
 
     // The printer step of Install: 0 or the error.
-    DWORD EnsurePrinter(const std::wstring& printer, const std::wstring& driver, const std::wstring& port);
+    // |createdPort| (may be null) gets the port when it had to be made.
+    DWORD EnsurePrinter(const std::wstring& printer, const std::wstring& driver, const std::wstring& port,
+                        std::wstring* createdPort = nullptr);
 
 private:
     IPrinterSpooler& spooler_;

@@ -67,6 +67,31 @@ std::vector<std::wstring> CSystemSpooler::PrintersOfDriver(const std::wstring& d
     return names;
 }
 
+std::vector<std::wstring> CSystemSpooler::PrintersOnPort(const std::wstring& port) {
+    std::vector<std::wstring> names;
+    std::vector<BYTE> buffer;
+    DWORD count = 0;
+    if (!Fill(&buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
+            return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, &count);
+        }))
+        return names;
+    const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
+    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
+        // A printer may print to several ports: "LPT1:,LPT2:".
+        const std::wstring ports = printers[i].pPortName != nullptr ? printers[i].pPortName : L"";
+        for (std::size_t start = 0; start <= ports.size();) {
+            std::size_t end = ports.find(L',', start);
+            if (end == std::wstring::npos) end = ports.size();
+            if (_wcsicmp(ports.substr(start, end - start).c_str(), port.c_str()) == 0) {
+                names.push_back(printers[i].pPrinterName);
+                break;
+            }
+            start = end + 1;
+        }
+    }
+    return names;
+}
+
 bool CSystemSpooler::PortExists(const std::wstring& port) {
     std::vector<BYTE> buffer;
     DWORD count = 0;
@@ -86,6 +111,17 @@ DWORD CSystemSpooler::AddLocalPort(const std::wstring& port) {
     DWORD needed = 0;
     DWORD status = 0;
     if (!XcvDataW(monitor.Get(), L"AddPort", reinterpret_cast<BYTE*>(const_cast<wchar_t*>(port.c_str())),
+                  static_cast<DWORD>((port.size() + 1) * sizeof(wchar_t)), nullptr, 0, &needed, &status))
+        return GetLastError();
+    return status;
+}
+
+DWORD CSystemSpooler::DeleteLocalPort(const std::wstring& port) {
+    const CPrinterHandle monitor(L",XcvMonitor Local Port", SERVER_ACCESS_ADMINISTER);
+    if (monitor.Get() == nullptr) return GetLastError();
+    DWORD needed = 0;
+    DWORD status = 0;
+    if (!XcvDataW(monitor.Get(), L"DeletePort", reinterpret_cast<BYTE*>(const_cast<wchar_t*>(port.c_str())),
                   static_cast<DWORD>((port.size() + 1) * sizeof(wchar_t)), nullptr, 0, &needed, &status))
         return GetLastError();
     return status;

@@ -18,9 +18,12 @@ public:
     virtual bool PrinterDriver(const std::wstring& printer, std::wstring* driver) = 0;
     // The printers whose driver is |driver|.
     virtual std::vector<std::wstring> PrintersOfDriver(const std::wstring& driver) = 0;
+    // The printers that print to |port|.
+    virtual std::vector<std::wstring> PrintersOnPort(const std::wstring& port) = 0;
     virtual bool PortExists(const std::wstring& port) = 0;
     // Each returns 0 or the system's error.
     virtual DWORD AddLocalPort(const std::wstring& port) = 0;
+    virtual DWORD DeleteLocalPort(const std::wstring& port) = 0;
     virtual DWORD CreatePrinter(const std::wstring& printer, const std::wstring& driver, const std::wstring& port) = 0;
     virtual DWORD SetPrinterDriver(const std::wstring& printer, const std::wstring& driver) = 0;
     virtual DWORD DeletePrinter(const std::wstring& printer) = 0;
@@ -31,8 +34,10 @@ class CSystemSpooler : public IPrinterSpooler {
 public:
     bool PrinterDriver(const std::wstring& printer, std::wstring* driver) override;
     std::vector<std::wstring> PrintersOfDriver(const std::wstring& driver) override;
+    std::vector<std::wstring> PrintersOnPort(const std::wstring& port) override;
     bool PortExists(const std::wstring& port) override;
     DWORD AddLocalPort(const std::wstring& port) override;
+    DWORD DeleteLocalPort(const std::wstring& port) override;
     DWORD CreatePrinter(const std::wstring& printer, const std::wstring& driver, const std::wstring& port) override;
     DWORD SetPrinterDriver(const std::wstring& printer, const std::wstring& driver) override;
     DWORD DeletePrinter(const std::wstring& printer) override;

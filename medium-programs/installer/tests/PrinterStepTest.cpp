@@ -26,7 +26,16 @@ public:
             if (printer.second.first == driver) names.push_back(printer.first);
         return names;
     }
+    std::vector<std::wstring> PrintersOnPort(const std::wstring& port) override {
+        std::vector<std::wstring> names;
+        for (const auto& printer : printers)
+            if (printer.second.second == port) names.push_back(printer.first);
+        return names;
+    }
     bool PortExists(const std::wstring& port) override { return ports.count(port) != 0; }
+    DWORD DeleteLocalPort(const std::wstring& port) override {
+        return ports.erase(port) != 0 ? ERROR_SUCCESS : ERROR_UNKNOWN_PORT;
+    }
     DWORD AddLocalPort(const std::wstring& port) override {
         if (!portsCanBeMade) return ERROR_ACCESS_DENIED;
         ports.insert(port);
