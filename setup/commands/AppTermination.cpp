@@ -53,6 +53,9 @@ bool CCmdOperator::DeleteAll(const CMD_RECORD&) {
     StartUninstaller();
     RemoveInstalled(context_.Roots());
     components_->RemoveItemRecords();
+    // The product is gone: it no longer belongs in the system's list of
+    // installed programs.
+    components_->RemoveUninstallEntry();
     CUtl::RestoreSourcePath();
     return true;
 }

@@ -16,6 +16,8 @@ public:
     virtual void WriteItemInfo() = 0;
     // Removes the components' records.
     virtual void RemoveItemRecords() = 0;
+    // Removes the product's entry from the system's list of installed programs.
+    virtual void RemoveUninstallEntry() = 0;
 };
 
 class CNoComponents final : public CComponentQueries {
@@ -25,4 +27,5 @@ public:
     int CountValidItems() override { return 0; }
     void WriteItemInfo() override {}
     void RemoveItemRecords() override {}
+    void RemoveUninstallEntry() override {}
 };

@@ -35,6 +35,21 @@ HKEY RootByName(const std::wstring& name) {
     return nullptr;
 }
 
+// A directory setup made goes when it is empty. One that still holds
+// something now (a program's uninstaller removes its own files only at the
+// restart) goes at the next restart, if it is empty then.
+void RemoveDirectoryEntry(const wchar_t* directory) {
+    DeleteTree(directory, false);
+    if (GetFileAttributesW(directory) == INVALID_FILE_ATTRIBUTES) return;
+    std::wstring path = directory;
+    while (path.size() > 3 && path.back() == L'\\') path.pop_back();
+    if (MoveFileExW(path.c_str(), nullptr, MOVEFILE_DELAY_UNTIL_REBOOT))
+        GlobalLog().Print(L"Directory (%ls) is not empty: removed at the next restart when it is", path.c_str());
+    else
+        GlobalLog().PrintError(GetLastError(), L"Directory (%ls) is not empty and cannot wait for the restart",
+                               path.c_str());
+}
+
 std::wstring FileNamePart(const std::wstring& path) {
     const std::size_t slash = path.find_last_of(L'\\');
     return slash == std::wstring::npos ? path : path.substr(slash + 1);
@@ -110,7 +125,7 @@ DWORD CHistoryRemover::RemoveRecorded(const wchar_t* historyKey, bool deleteSelf
             case HistoryKind::kRegistryKey: RemoveKey(text); break;
             case HistoryKind::kFile: RemoveFile(text); break;
             case HistoryKind::kDestinationDirectory: DeleteTree(text, true); break;
-            case HistoryKind::kDirectory: DeleteTree(text, false); break;
+            case HistoryKind::kDirectory: RemoveDirectoryEntry(text); break;
             case HistoryKind::kShortcut: CUtl::DeleteShortcut(text, false); break;
             }
         }

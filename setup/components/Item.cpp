@@ -2,6 +2,7 @@
 
 #include "CarryOverHistory.h"
 #include "Guarded.h"
+#include "InstalledRecords.h"
 #include "ItemText.h"
 #include "Log.h"
 #include "MyPrinter.h"
@@ -371,27 +372,7 @@ bool CItem::SaveInstalledRecords() {
             const CRegistryRoots& roots = context_.Roots();
             CRegistry::CopyKey(roots.Installing().c_str(), roots.Installed().c_str(), false, HKEY_LOCAL_MACHINE,
                                HKEY_LOCAL_MACHINE);
-            for (const auto& item : items_) {
-                const std::wstring from = roots.Installing() + L"\\Items\\" + item->Name();
-                DWORD installNow = 0;
-                if (CRegistry::GetValue(from.c_str(), L"InstallNow", &installNow, HKEY_LOCAL_MACHINE) !=
-                        ERROR_SUCCESS ||
-                    installNow != 2)
-                    continue;
-                bool hasCommand = false;
-                const std::wstring command = TextOf(from, L"UninstCmd", hasCommand);
-                bool copy = false;
-                if (hasCommand) {
-                    copy = !command.empty();
-                } else {
-                    bool hasName = false;
-                    const std::wstring valueName = TextOf(from, L"Uninstall_Value_Name", hasName);
-                    copy = !valueName.empty() && HasText(roots.UninstallInfo(), valueName.c_str());
-                }
-                if (copy)
-                    CRegistry::CopyKey(from.c_str(), (roots.Installed() + L"\\Items\\" + item->Name()).c_str(), false,
-                                       HKEY_LOCAL_MACHINE, HKEY_LOCAL_MACHINE);
-            }
+            for (const auto& item : items_) CarryInstalledRecord(roots, item->Name());
             for (const std::wstring& shortcut : shortcuts_) {
                 CRegistry::CopyKey((roots.Installing() + L"\\Shortcut\\" + shortcut).c_str(),
                                    (roots.Installed() + L"\\Shortcut\\" + shortcut).c_str(), false,

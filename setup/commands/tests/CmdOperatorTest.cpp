@@ -37,6 +37,8 @@ public:
     int CountValidItems() override { return valid; }
     void WriteItemInfo() override {}
     void RemoveItemRecords() override {}
+    int entriesRemoved = 0;
+    void RemoveUninstallEntry() override { ++entriesRemoved; }
 };
 
 const wchar_t kTestSections[] =
@@ -265,6 +267,7 @@ TEST_F(CmdOperatorTest, TerminationWithAnInstalledComponentKeepsTheHistory) {
     EXPECT_FALSE(Run(L"CT_DELETE_ALL"));
     EXPECT_NE(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_TRUE(KeyExists(kInstalled + L"\\InstHistory"));
+    EXPECT_EQ(components_.entriesRemoved, 0);
     DeleteFileW(file.c_str());
 }
 
@@ -279,6 +282,7 @@ TEST_F(CmdOperatorTest, DeleteAllUndoesTheInstalledHistoryEvenWithoutAnUninstall
     EXPECT_TRUE(WasLogged(L"Copy uninstaller fail. create uninstall process fail!!"));
     EXPECT_EQ(GetFileAttributesW(file.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_FALSE(KeyExists(kInstalled));
+    EXPECT_EQ(components_.entriesRemoved, 1);  // no longer listed as installed
 }
 
 // The ids of the running programs named |name| that this process started.

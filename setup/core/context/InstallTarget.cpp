@@ -80,7 +80,7 @@ void CInstallTarget::SetDestination(const std::wstring& destination, const std::
     if (services_.makeDirectories) services_.makeDirectories(destination_);
 }
 
-void CInstallTarget::SetPort(const std::wstring& port, bool usbOnly) {
+void CInstallTarget::SetPortName(const std::wstring& port, bool usbOnly) {
     port_ = port.empty() ? DefaultPort(configuredPort_, usbOnly,
                                        [](const std::wstring& name) { return CUtl::PortExists(name.c_str()); })
                          : port;
@@ -101,7 +101,7 @@ bool CInstallTarget::FindInstalledDevicePort(bool lptOnly) {
     std::wstring port;
     if (!services_.installedDevicePort || !services_.installedDevicePort(port)) return false;
     portFound_ = true;
-    SetPort(port);
+    SetPortName(port);
     portGiven_ = true;
     if (!lptOnly) return true;
     return profile_text::FoldedUpper(port).find(L"LPT") != std::wstring::npos;

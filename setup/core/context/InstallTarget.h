@@ -37,8 +37,9 @@ public:
     // A new destination (empty: the one first determined). |installingRoot|
     // receives "Dest_Dir".
     void SetDestination(const std::wstring& destination, const std::wstring& installingRoot);
-    // Empty: the default port for |usbOnly|; logs "Set Port : %s".
-    void SetPort(const std::wstring& port, bool usbOnly = false);
+    // Empty: the default port for |usbOnly|; logs "Set Port : %s". (Not
+    // "SetPort": the spooler header makes that name SetPortW.)
+    void SetPortName(const std::wstring& port, bool usbOnly = false);
     void SetIp(const std::wstring& ip);
     void SetPrinterInstalled(bool installed);
     void SetInstalled(bool installed) { installed_ = installed; }

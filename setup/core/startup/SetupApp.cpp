@@ -3,10 +3,12 @@
 #include <optional>
 
 #include "CarryOverHistory.h"
+#include "InstalledRecords.h"
 #include "OsVersion.h"
 #include "ProfileText.h"
 #include "Profile.h"
 #include "Registry.h"
+#include "SilentInstallation.h"
 #include "StartInformation.h"
 #include "SystemRequirement.h"
 #include "Utl.h"
@@ -48,12 +50,12 @@ bool CSetupApp::Startup(const COMMAND_LINE& line, int& exitCode) {
         log_.Print(L"Initilize global variable fail");
         return false;
     }
+    silent_ = line.silent;
     if (!GuardSingleInstance()) return false;
     if (!CheckAdministrator()) return false;
 
     ApplySwitches(line);
     runMode_ = line.runMode;
-    silent_ = line.silent;
 
     const std::wstring& installed = context_.Roots().Installed();
     wchar_t recorded[CRegistry::kTextChars] = {};
@@ -64,7 +66,7 @@ bool CSetupApp::Startup(const COMMAND_LINE& line, int& exitCode) {
             const CProgramInfo& program = context_.ProgramInfo();
             REQUIREMENT_SYSTEM system;
             system.showMessage = [this](HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
-                return messageBox_(text, caption, type);
+                return ShowMessage(text, caption, type);
             };
             system.freeSpace = [this](const std::wstring& path) -> std::optional<std::uint64_t> {
                 const DWORD megabytes = context_.SupportLibrary().GetDiskFreeSpaceVX(path.c_str());
@@ -144,14 +146,20 @@ void CSetupApp::CarryOverInterruptedRun() {
     // anything of its own.
     if (!AcquireInstanceMutex()) return;
     const CRegistryRoots& roots = context_.Roots();
-    HKEY left = nullptr;
-    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, roots.InstallingHistory().c_str(), 0, KEY_READ, &left) != ERROR_SUCCESS)
-        return;
-    RegCloseKey(left);
+    const auto exists = [](const std::wstring& key) {
+        HKEY left = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, &left) != ERROR_SUCCESS) return false;
+        RegCloseKey(left);
+        return true;
+    };
+    if (!exists(roots.InstallingHistory()) && !exists(roots.Installing() + L"\\Items")) return;
+    // The records of the components it installed go with the history, as at
+    // the end of an installation, so that a removal also finds those.
+    const int records = CarryAllInstalledRecords(roots);
     const DWORD result = CarryOverHistory(roots.InstallingHistory().c_str(), roots.InstalledHistory().c_str());
     if (result == ERROR_SUCCESS) {
-        log_.Print(L"An interrupted installation left its history: carried over (%ls) ==> (%ls)",
-                   roots.InstallingHistory().c_str(), roots.InstalledHistory().c_str());
+        log_.Print(L"An interrupted installation left its history: carried over (%ls) ==> (%ls), %d component records",
+                   roots.InstallingHistory().c_str(), roots.InstalledHistory().c_str(), records);
     } else {
         log_.PrintError(result, L"An interrupted installation left its history: carry over (%ls) failed",
                         roots.InstallingHistory().c_str());
@@ -164,9 +172,30 @@ bool CSetupApp::CheckAdministrator() {
     if (!context_.Options().DeviceInstall() || family == os_class::kFamily9x || CUtl::IsAdministrator()) return true;
     std::wstring message;
     if (!context_.Files().Data().GetString(L"SYSTEM_REQUIREMENT", L"MSG_IS_NOT_ADMIN", message, true)) return true;
-    messageBox_(message, context_.ProgramInfo().ProgramName(), MB_OK | MB_ICONWARNING);
+    ShowMessage(message, context_.ProgramInfo().ProgramName(), MB_OK | MB_ICONWARNING);
     log_.Print(L"The user is not an administrator: setup ends");
     return false;
+}
+
+int CSetupApp::ShowMessage(const std::wstring& text, const std::wstring& caption, UINT type) {
+    if (!silent_) return messageBox_(text, caption, type);
+    // A silent run shows no window: the text goes to the log and the box's
+    // default (first) button is the answer.
+    log_.Print(L"Message box : %ls", text.c_str());
+    switch (type & MB_TYPEMASK) {
+        case MB_OKCANCEL:
+        case MB_OK:
+            return IDOK;
+        case MB_ABORTRETRYIGNORE:
+            return IDABORT;
+        case MB_YESNOCANCEL:
+        case MB_YESNO:
+            return IDYES;
+        case MB_RETRYCANCEL:
+            return IDRETRY;
+        default:
+            return IDOK;
+    }
 }
 
 void CSetupApp::ApplySwitches(const COMMAND_LINE& line) {
@@ -179,7 +208,7 @@ void CSetupApp::ApplySwitches(const COMMAND_LINE& line) {
                 context_.ChangeLanguage(CProfile::StringToDword(option.value.c_str()), false);
                 break;
             case L'P':
-                context_.Target().SetPort(option.value, context_.Options().UsbOnly());
+                context_.Target().SetPortName(option.value, context_.Options().UsbOnly());
                 context_.Target().SetPortGiven(true);
                 break;
             default:
@@ -206,22 +235,30 @@ void CSetupApp::CallPreinstaller() {
 }
 
 int CSetupApp::RunSilent() {
+    CSilentInstallation installation(context_, L"INSTALL_START_INFO");
+    bool result = false;
     switch (runMode_) {
         case 1:
         case 7:
             WriteStartInformation(context_, true);
             CallPreinstaller();
+            result = runMode_ == 1 ? installation.Install(false)
+                                   : installation.ScriptInstall(context_.Files().SettingFile());
+            installation.RunEndCommands();
             break;
         case 2:
+            result = installation.Remove();
+            break;
         case 3:
+            result = installation.Install(true);
             break;
         default:
             log_.Print(L"Silent run mode %d : nothing to do", runMode_);
             return kExitSuccess;
     }
-    log_.Print(L"Silent run mode %d : the installation without pages is not part of this build; setup ends here",
-               runMode_);
-    return kExitFailure;
+    const int exitCode = installation.ExitCode(result);
+    log_.Print(L"Silent run mode %d ends with exit code %d", runMode_, exitCode);
+    return exitCode;
 }
 
 void CSetupApp::Shutdown() {

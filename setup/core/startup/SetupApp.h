@@ -2,9 +2,10 @@
 // The application: owns the log, the system-function table and the setup
 // context for the whole run, and performs start-up and shutdown.
 //
-// Exit codes: 0 when the run ended as it should; 1603 (the Windows
-// installer's "fatal error") when start-up failed or the installation could
-// not be carried out, so that a deployment tool sees the failure.
+// Exit codes: 0 when the run ended as it should; 3010 when a silent run
+// succeeded but a file waits for the restart; 1603 (the Windows installer's
+// "fatal error") when start-up failed, or a silent installation or removal
+// failed in any component, so that a deployment tool sees the failure.
 
 #include <windows.h>
 
@@ -47,6 +48,8 @@ private:
     bool CheckAdministrator();
     void ApplySwitches(const COMMAND_LINE& line);
     bool SettingFileAsksSilent() const;
+    // A message box, or in a silent run its text logged and its default answer.
+    int ShowMessage(const std::wstring& text, const std::wstring& caption, UINT type);
     int RunSilent();
     void CallPreinstaller();
     void Shutdown();
