@@ -10,6 +10,7 @@
 
 #include "FileSnapshot.h"
 #include "LogReader.h"
+#include "MachineState.h"
 #include "Medium.h"
 #include "Process.h"
 #include "RegistrySnapshot.h"
@@ -50,19 +51,6 @@ std::vector<std::wstring> WithoutWineKeys(std::vector<std::wstring> lines) {
     lines.erase(std::remove_if(lines.begin(), lines.end(),
                                [](const std::wstring& line) {
                                    return line.find(L"[HKEY_CURRENT_USER\\Software\\Wine\\") != std::wstring::npos;
-                               }),
-                lines.end());
-    return lines;
-}
-
-std::vector<std::wstring> WithoutTemporaryFiles(std::vector<std::wstring> lines) {
-    const std::wstring temp = TempDirectory().substr(3);  // "users\...\Temp\" without "C:\"
-    lines.erase(std::remove_if(lines.begin(), lines.end(),
-                               [&](const std::wstring& line) {
-                                   std::wstring upper = line, prefix = temp;
-                                   CharUpperW(upper.data());
-                                   CharUpperW(prefix.data());
-                                   return upper.find(prefix) != std::wstring::npos;
                                }),
                 lines.end());
     return lines;
