@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # The main job: builds setup.exe, stages the example medium and runs setup.exe
-# on it under Wine, then shows where its log is and what it says.
-# usage: scripts/run-example.sh [setup.exe arguments...]
+# on it under Wine (without arguments: a silent installation, /S), then shows
+# where its log is and what it says, and what the machine now has installed:
+# printers, ports, the default printer and the entries in the list of
+# installed programs.
+# usage: scripts/run-example.sh [setup.exe arguments...]   (e.g. /U /S removes)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -16,6 +19,7 @@ if [ ! -d "$WINEPREFIX" ]; then
   scripts/wine-make-prefix.sh "$WINEPREFIX" || exit 1
 fi
 medium=$root/build/win64/medium
+[ $# -eq 0 ] && set -- /S
 echo "Running: setup.exe $* (from $medium)"
 wine "$medium/setup.exe" "$@"
 rc=$?
@@ -34,4 +38,21 @@ perl -0777 -ne '
   $banner =~ s/(.)\0/$1/gs;
   print $banner, substr($_, $end + 12);
 ' "$log" | tr -d '\r'
+
+# What is installed now, as the registry of the prefix says.
+query() { wine reg query "$@" 2>/dev/null | tr -d '\r'; }
+printers='HKLM\System\CurrentControlSet\Control\Print\Printers'
+echo "----"
+echo "Printers (name: driver, port):"
+query "$printers" | sed -n 's/^HKEY_LOCAL_MACHINE.*\\Printers\\//p' | while read -r name; do
+  driver=$(query "$printers\\$name" /v "Printer Driver" | sed -n 's/.*REG_SZ[[:space:]]*//p')
+  port=$(query "$printers\\$name" /v Port | sed -n 's/.*REG_SZ[[:space:]]*//p')
+  echo "  $name: $driver, $port"
+done
+echo "Ports:"
+query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Ports' | sed -n 's/^[[:space:]]*\([^[:space:]]*\)[[:space:]].*REG_SZ.*/  \1/p'
+echo "Default printer:"
+query 'HKCU\Software\Microsoft\Windows NT\CurrentVersion\Windows' /v Device | sed -n 's/.*REG_SZ[[:space:]]*/  /p'
+echo "Installed programs (uninstall entries):"
+query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall' /s /v DisplayName | sed -n 's/.*DisplayName[[:space:]]*REG_SZ[[:space:]]*/  /p'
 exit $rc
