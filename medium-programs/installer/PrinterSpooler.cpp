@@ -51,7 +51,11 @@ bool CSystemSpooler::PrinterDriver(const std::wstring& printer, std::wstring* dr
     return true;
 }
 
-std::vector<std::wstring> CSystemSpooler::PrintersOfDriver(const std::wstring& driver) {
+namespace {
+
+// The names of the local printers that |match| picks.
+template <typename Match>
+std::vector<std::wstring> LocalPrintersWhere(Match match) {
     std::vector<std::wstring> names;
     std::vector<BYTE> buffer;
     DWORD count = 0;
@@ -60,36 +64,31 @@ std::vector<std::wstring> CSystemSpooler::PrintersOfDriver(const std::wstring& d
         }))
         return names;
     const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
-        if (printers[i].pDriverName != nullptr && _wcsicmp(printers[i].pDriverName, driver.c_str()) == 0)
-            names.push_back(printers[i].pPrinterName);
-    }
+    for (DWORD i = 0; i < count && !buffer.empty(); ++i)
+        if (match(printers[i])) names.push_back(printers[i].pPrinterName);
     return names;
 }
 
+}  // namespace
+
+std::vector<std::wstring> CSystemSpooler::PrintersOfDriver(const std::wstring& driver) {
+    return LocalPrintersWhere([&](const PRINTER_INFO_2W& printer) {
+        return printer.pDriverName != nullptr && _wcsicmp(printer.pDriverName, driver.c_str()) == 0;
+    });
+}
+
 std::vector<std::wstring> CSystemSpooler::PrintersOnPort(const std::wstring& port) {
-    std::vector<std::wstring> names;
-    std::vector<BYTE> buffer;
-    DWORD count = 0;
-    if (!Fill(&buffer, [&](BYTE* data, DWORD size, DWORD* needed) {
-            return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, &count);
-        }))
-        return names;
-    const auto* printers = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-    for (DWORD i = 0; i < count && !buffer.empty(); ++i) {
+    return LocalPrintersWhere([&](const PRINTER_INFO_2W& printer) {
         // A printer may print to several ports: "LPT1:,LPT2:".
-        const std::wstring ports = printers[i].pPortName != nullptr ? printers[i].pPortName : L"";
+        const std::wstring ports = printer.pPortName != nullptr ? printer.pPortName : L"";
         for (std::size_t start = 0; start <= ports.size();) {
             std::size_t end = ports.find(L',', start);
             if (end == std::wstring::npos) end = ports.size();
-            if (_wcsicmp(ports.substr(start, end - start).c_str(), port.c_str()) == 0) {
-                names.push_back(printers[i].pPrinterName);
-                break;
-            }
+            if (_wcsicmp(ports.substr(start, end - start).c_str(), port.c_str()) == 0) return true;
             start = end + 1;
         }
-    }
-    return names;
+        return false;
+    });
 }
 
 bool CSystemSpooler::PortExists(const std::wstring& port) {
