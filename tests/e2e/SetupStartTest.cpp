@@ -202,7 +202,8 @@ TEST(SetupStart, AnInterruptedRunsHistoryIsCarriedOverAndALaterRemovalFindsIt) {
     EXPECT_EQ(run.exitCode, 0u);
     EXPECT_TRUE(run.log.Contains(L"An interrupted installation left its history: carried over (Software\\Quorvel\\"
                                  L"Quorvel LX-3200 Series Printer Software\\Installing\\InstHistory) ==> (Software\\"
-                                 L"Quorvel\\Quorvel LX-3200 Series Printer Software\\Installed\\InstHistory)"))
+                                 L"Quorvel\\Quorvel LX-3200 Series Printer Software\\Installed\\InstHistory), "
+                                 L"0 component records"))
         << run.log.Normalised();
     const RegistrySnapshot after = RegistrySnapshot::Take(kProduct);
     EXPECT_EQ(after.Value(kProduct + L"\\Installed\\InstHistory", L"File0"), L"\"C:\\\\qs-interrupted\\\\left.txt\"");

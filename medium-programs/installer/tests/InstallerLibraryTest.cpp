@@ -307,7 +307,8 @@ TEST_F(InstallerLibraryTest, RemovalLeavesNoPrinterDriverFilesStagedInfOrMark) {
     const std::wstring installedRecord = std::wstring(kProduct) + L"\\Installed\\Items\\QV_PS_DRIVER";
     SetNumber(installedRecord, L"InstallNow", 2);
     SetText(installedRecord, L"Staged_Inf", staged);
-    // A removal run writes a new record without the staging note.
+    SetText(installedRecord, L"Driver_Files", ReadText(Item(L"QV_PS_DRIVER"), L"Driver_Files"));
+    // A removal run writes a new record without the installation's notes.
     RegDeleteTreeW(HKEY_LOCAL_MACHINE, Item(L"QV_PS_DRIVER").c_str());
     WritePrinterRecord(L"");
 
