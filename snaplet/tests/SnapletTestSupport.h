@@ -9,28 +9,16 @@
 #include <string>
 #include <vector>
 
+#include "HostFolder.h"
+
 namespace snaplet_test {
 
-// A fresh folder under the host's /tmp, removed with everything in it when
-// the object ends. Windows programs see it as Z:\tmp\...
-class HostFolder {
-public:
-    HostFolder();
-    ~HostFolder();
-    HostFolder(const HostFolder&) = delete;
-    HostFolder& operator=(const HostFolder&) = delete;
-
-    std::wstring WindowsPath(const std::wstring& name = L"") const;
-    std::string UnixPath(const std::string& name = "") const;
-
-private:
-    std::string unixPath_;
-};
-
-// Runs |script| with the host's /bin/sh and waits for it to end (Wine
-// cannot wait for a Unix process, so the script leaves its exit status in
-// |folder|). The exit status, or -1 when it did not end within |timeoutMs|.
-int RunHostScript(const HostFolder& folder, const std::string& script, DWORD timeoutMs = 30000);
+// The folder shared with the host, and host scripts (ghostscript), come from
+// the test harness.
+using qs_test::FileExists;
+using qs_test::HostFolder;
+using qs_test::ReadFileBytes;
+using qs_test::RunHostScript;
 
 // Two printers on Wine's PostScript driver with the test PPD (Letter, 8 x
 // 10.5 inches printable): kDefaultPrinter, made the default, and
@@ -42,8 +30,6 @@ bool InstallTestPrinters(const HostFolder& folder, std::string& error);
 // The print file of each printer.
 constexpr const wchar_t* kDefaultOutput = L"default.ps";
 constexpr const wchar_t* kOtherOutput = L"other.ps";
-bool FileExists(const std::wstring& path);
-std::string ReadFileBytes(const std::wstring& path);
 
 // snaplet.exe and the pattern program of this build.
 std::wstring SnapletProgram();

@@ -3,7 +3,9 @@
 // copies, shortcuts and the entry in the list of installed programs; it
 // reinstalls; and a removal followed by a restart leaves files, registry and
 // printers as they were. Failures end with 1603 and leave nothing behind that
-// a removal cannot find. Every case runs in a prefix of its own.
+// a removal cannot find. The printer it installs prints a page of the size
+// its PPD names, rendered by ghostscript. Every case runs in a prefix of its
+// own.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -11,14 +13,21 @@
 #include <winspool.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <cwchar>
+#include <memory>
+#include <sstream>
+#include <type_traits>
 #include <vector>
 
+#include "HostFolder.h"
 #include "LogReader.h"
 #include "MachineState.h"
 #include "Medium.h"
 #include "Process.h"
 #include "RegistrySnapshot.h"
 #include "SetupRun.h"
+#include "TestPrinters.h"
 
 namespace {
 
@@ -116,6 +125,158 @@ std::wstring MediumWith(const std::wstring& name, const std::vector<std::pair<st
                         std::vector<OverlayFile> more = {}) {
     more.push_back({L"setup.dat", StagedProfileWith(L"setup.dat", changes), FileKind::Profile});
     return MakeMedium(name, more);
+}
+
+// A page size of a PPD, in points.
+struct PaperSize {
+    std::string name;
+    int width = 0;
+    int height = 0;
+};
+
+// The default page size of the PPD text |ppd|: its "*DefaultPageSize" key and
+// the "*PaperDimension" of that key. Lines of a PPD:
+//   *DefaultPageSize: <key>
+//   *PaperDimension <key>[/<translation>]: "<width> <height>"
+// False when either line is missing or malformed.
+bool DefaultPaperSize(const std::string& ppd, PaperSize& size) {
+    std::istringstream lines(ppd);
+    std::string line;
+    std::vector<std::string> dimensions;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::string defaultKey = "*DefaultPageSize:";
+        if (line.compare(0, defaultKey.size(), defaultKey) == 0) {
+            std::istringstream value(line.substr(defaultKey.size()));
+            value >> size.name;
+        } else if (line.compare(0, 16, "*PaperDimension ") == 0) {
+            dimensions.push_back(line.substr(16));
+        }
+    }
+    if (size.name.empty()) return false;
+    for (const std::string& dimension : dimensions) {
+        const std::size_t end = dimension.find_first_of("/:");
+        if (end == std::string::npos || dimension.substr(0, end) != size.name) continue;
+        const std::size_t quote = dimension.find('"', end);
+        if (quote == std::string::npos) return false;
+        std::istringstream numbers(dimension.substr(quote + 1));
+        return static_cast<bool>(numbers >> size.width >> size.height) && size.width > 0 && size.height > 0;
+    }
+    return false;
+}
+
+struct ClosePrinterHandle {
+    void operator()(HANDLE printer) const { ClosePrinter(printer); }
+};
+using PrinterHandle = std::unique_ptr<void, ClosePrinterHandle>;
+struct DeleteDeviceContext {
+    void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using DeviceContext = std::unique_ptr<std::remove_pointer<HDC>::type, DeleteDeviceContext>;
+
+PrinterHandle OpenPrinterFor(const std::wstring& printer, ACCESS_MASK access) {
+    PRINTER_DEFAULTSW defaults = {nullptr, nullptr, access};
+    HANDLE opened = nullptr;
+    if (!OpenPrinterW(const_cast<wchar_t*>(printer.c_str()), &opened, &defaults)) return PrinterHandle();
+    return PrinterHandle(opened);
+}
+
+// The path of the installed driver's data file (the PPD) of |printer|.
+std::wstring DriverDataFile(const std::wstring& printer) {
+    const PrinterHandle opened = OpenPrinterFor(printer, PRINTER_ACCESS_USE);
+    if (!opened) return L"";
+    DWORD needed = 0;
+    GetPrinterDriverW(opened.get(), nullptr, 2, nullptr, 0, &needed);
+    if (needed == 0) return L"";
+    std::vector<BYTE> block(needed);
+    if (!GetPrinterDriverW(opened.get(), nullptr, 2, block.data(), needed, &needed)) return L"";
+    const auto* driver = reinterpret_cast<const DRIVER_INFO_2W*>(block.data());
+    return driver->pDataFile != nullptr ? driver->pDataFile : L"";
+}
+
+// Moves |printer| to the port |port|. 0 or the system's error.
+DWORD SetPrinterPort(const std::wstring& printer, const std::wstring& port) {
+    const PrinterHandle opened = OpenPrinterFor(printer, PRINTER_ALL_ACCESS);
+    if (!opened) return GetLastError();
+    DWORD needed = 0;
+    GetPrinterW(opened.get(), 2, nullptr, 0, &needed);
+    if (needed == 0) return GetLastError();
+    std::vector<BYTE> block(needed);
+    if (!GetPrinterW(opened.get(), 2, block.data(), needed, &needed)) return GetLastError();
+    auto* info = reinterpret_cast<PRINTER_INFO_2W*>(block.data());
+    std::wstring portName = port;
+    info->pPortName = &portName[0];
+    info->pSecurityDescriptor = nullptr;
+    if (!SetPrinterW(opened.get(), 2, block.data(), 0)) return GetLastError();
+    return ERROR_SUCCESS;
+}
+
+// Prints one page with a framed rectangle and a line of text on |printer|
+// through GDI. An empty text, or what failed.
+std::string PrintOnePage(const std::wstring& printer) {
+    const DeviceContext dc(CreateDCW(nullptr, printer.c_str(), nullptr, nullptr));
+    if (!dc) return "CreateDCW failed with " + std::to_string(GetLastError());
+    DOCINFOW document = {};
+    document.cbSize = sizeof document;
+    document.lpszDocName = L"One page";
+    if (StartDocW(dc.get(), &document) <= 0) return "StartDocW failed with " + std::to_string(GetLastError());
+    if (StartPage(dc.get()) <= 0) return "StartPage failed with " + std::to_string(GetLastError());
+    const int dpiX = GetDeviceCaps(dc.get(), LOGPIXELSX);
+    const int dpiY = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    const HGDIOBJ oldBrush = SelectObject(dc.get(), GetStockObject(BLACK_BRUSH));
+    const BOOL drawn = Rectangle(dc.get(), dpiX, dpiY, 3 * dpiX, 2 * dpiY);
+    SelectObject(dc.get(), oldBrush);
+    if (!drawn) return "Rectangle failed with " + std::to_string(GetLastError());
+    const wchar_t text[] = L"Quorvel LX-3200 Series PS";
+    TextOutW(dc.get(), dpiX, 3 * dpiY, text, static_cast<int>(wcslen(text)));
+    if (EndPage(dc.get()) <= 0) return "EndPage failed with " + std::to_string(GetLastError());
+    if (EndDoc(dc.get()) <= 0) return "EndDoc failed with " + std::to_string(GetLastError());
+    return "";
+}
+
+// Waits (with a time limit) until |path| holds a whole PostScript document.
+bool WaitForPostScript(const std::wstring& path, DWORD timeoutMs) {
+    for (DWORD waited = 0; waited < timeoutMs; waited += 100) {
+        if (ReadFileBytes(path).find("%%EOF") != std::string::npos) return true;
+        Sleep(100);
+    }
+    return false;
+}
+
+// The next header field of a PPM, past white space and "#" comment lines.
+template <typename T>
+bool ReadPpmField(std::istream& in, T& field) {
+    in >> std::ws;
+    while (in.peek() == '#') {
+        std::string comment;
+        std::getline(in, comment);
+        in >> std::ws;
+    }
+    return static_cast<bool>(in >> field);
+}
+
+// The width, height and count of dark pixels of a binary PPM as
+// ghostscript's ppmraw writes it: "P6", width, height, maximum value 255
+// (comment lines between them), one white space, then the RGB rows. False
+// when it is not one.
+bool ReadPpm(const std::string& data, int& width, int& height, long& dark) {
+    std::istringstream in(data);
+    std::string magic;
+    int maxValue = 0;
+    if (!ReadPpmField(in, magic) || !ReadPpmField(in, width) || !ReadPpmField(in, height) ||
+        !ReadPpmField(in, maxValue) || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0)
+        return false;
+    in.get();
+    const std::size_t size = static_cast<std::size_t>(width) * height * 3;
+    std::string pixels(size, '\0');
+    if (!in.read(&pixels[0], static_cast<std::streamsize>(size))) return false;
+    dark = 0;
+    for (std::size_t at = 0; at < size; at += 3) {
+        if (static_cast<unsigned char>(pixels[at]) < 128 && static_cast<unsigned char>(pixels[at + 1]) < 128 &&
+            static_cast<unsigned char>(pixels[at + 2]) < 128)
+            ++dark;
+    }
+    return true;
 }
 
 TEST(SilentInstall, InstallRepairAndRemovalLeaveTheMachineAsItWas) {
@@ -281,6 +442,49 @@ TEST(SilentInstall, AComponentWhoseInstallerIsMissingIsNotOfferedAndTheRestInsta
     EXPECT_FALSE(Exists(kDestination + L"\\StatusMonitor"));
     EXPECT_TRUE(run.log.Contains(L"[" + medium + L"\\Application\\StatusMonitor\\missing.exe](0)  Command is not available"));
     EXPECT_TRUE(run.log.Contains(L"[QV_STATUS_MONITOR] Item is not available!!!!"));
+}
+
+TEST(SilentInstall, TheInstalledPrinterPrintsAPageOfThePpdsSize) {
+    const std::wstring medium = MakeMedium(L"print");
+    ASSERT_FALSE(medium.empty());
+    const SetupRun run = Install(medium, L"/S");
+    ASSERT_EQ(run.exitCode, 0u) << Narrow(run.log.Normalised());
+    ASSERT_EQ(PrintersOf(kDriver).size(), 1u);
+
+    // The size the page must have: the default of the PPD the driver was
+    // installed with.
+    const std::wstring ppdPath = DriverDataFile(kDriver);
+    ASSERT_GE(ppdPath.size(), 12u) << "the driver has a data file";
+    EXPECT_EQ(lstrcmpiW(ppdPath.substr(ppdPath.size() - 12).c_str(), L"QVLX3200.PPD"), 0) << Narrow(ppdPath);
+    PaperSize paper;
+    ASSERT_TRUE(DefaultPaperSize(ReadFileBytes(ppdPath), paper)) << Narrow(ppdPath);
+
+    // Printed to a file the host reaches.
+    HostFolder folder;
+    const std::wstring output = folder.WindowsPath(L"page.ps");
+    ASSERT_TRUE(LocalPortCommand(L"AddPort", output)) << Narrow(output);
+    ASSERT_EQ(SetPrinterPort(kDriver, output), 0u);
+    const std::string printed = PrintOnePage(kDriver);
+    ASSERT_EQ(printed, "");
+    ASSERT_TRUE(WaitForPostScript(output, 20000)) << "no PostScript document in " << Narrow(output);
+
+    // Rendered at 72 dpi (a pixel a point). Ghostscript's own page size is
+    // set to one other than the PPD's, so a document that does not set its
+    // size shows up.
+    const bool ppdIsLetter = std::abs(paper.width - 612) <= 2 && std::abs(paper.height - 792) <= 2;
+    const std::string script = "timeout 60 gs -q -dSAFER -dBATCH -dNOPAUSE -r72 -sPAPERSIZE=" +
+                               std::string(ppdIsLetter ? "a4" : "letter") + " -sDEVICE=ppmraw -o " +
+                               folder.UnixPath("page.ppm") + " " + folder.UnixPath("page.ps");
+    const int status = RunHostScript(folder, script, 90000);
+    ASSERT_EQ(status, 0) << script << "\n" << ReadFileBytes(folder.WindowsPath(L"host-output"));
+    int width = 0, height = 0;
+    long dark = 0;
+    ASSERT_TRUE(ReadPpm(ReadFileBytes(folder.WindowsPath(L"page.ppm")), width, height, dark))
+        << "one page rendered";
+    EXPECT_NEAR(width, paper.width, 2) << "the PPD's default " << paper.name;
+    EXPECT_NEAR(height, paper.height, 2) << "the PPD's default " << paper.name;
+    // The black 2 x 1 inch rectangle is on the page.
+    EXPECT_GT(dark, 144L * 72 * 9 / 10);
 }
 
 }  // namespace
