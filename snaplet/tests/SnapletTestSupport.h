@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "HostFolder.h"
+#include "RenderedPage.h"
 
 namespace snaplet_test {
 
@@ -17,6 +18,8 @@ namespace snaplet_test {
 // the test harness.
 using qs_test::FileExists;
 using qs_test::HostFolder;
+using qs_test::ReadPpm;
+using qs_test::RenderedPage;
 using qs_test::ReadFileBytes;
 using qs_test::RunHostScript;
 
@@ -80,14 +83,6 @@ private:
     RECT rect_;
     RunningProgram program_;
     HWND window_ = nullptr;
-};
-
-// One page as ghostscript rendered it: RGB, 3 bytes a pixel, top row first.
-struct RenderedPage {
-    int width = 0;
-    int height = 0;
-    std::vector<unsigned char> rgb;
-    COLORREF At(int x, int y) const;
 };
 
 constexpr int kRenderDpi = 100;

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 #include <tlhelp32.h>
+#include <shlobj.h>
 #include <winspool.h>
 
 #include <algorithm>
@@ -26,6 +27,7 @@
 #include "Medium.h"
 #include "Process.h"
 #include "RegistrySnapshot.h"
+#include "RenderedPage.h"
 #include "SetupRun.h"
 #include "TestPrinters.h"
 
@@ -243,42 +245,6 @@ bool WaitForPostScript(const std::wstring& path, DWORD timeoutMs) {
     return false;
 }
 
-// The next header field of a PPM, past white space and "#" comment lines.
-template <typename T>
-bool ReadPpmField(std::istream& in, T& field) {
-    in >> std::ws;
-    while (in.peek() == '#') {
-        std::string comment;
-        std::getline(in, comment);
-        in >> std::ws;
-    }
-    return static_cast<bool>(in >> field);
-}
-
-// The width, height and count of dark pixels of a binary PPM as
-// ghostscript's ppmraw writes it: "P6", width, height, maximum value 255
-// (comment lines between them), one white space, then the RGB rows. False
-// when it is not one.
-bool ReadPpm(const std::string& data, int& width, int& height, long& dark) {
-    std::istringstream in(data);
-    std::string magic;
-    int maxValue = 0;
-    if (!ReadPpmField(in, magic) || !ReadPpmField(in, width) || !ReadPpmField(in, height) ||
-        !ReadPpmField(in, maxValue) || magic != "P6" || maxValue != 255 || width <= 0 || height <= 0)
-        return false;
-    in.get();
-    const std::size_t size = static_cast<std::size_t>(width) * height * 3;
-    std::string pixels(size, '\0');
-    if (!in.read(&pixels[0], static_cast<std::streamsize>(size))) return false;
-    dark = 0;
-    for (std::size_t at = 0; at < size; at += 3) {
-        if (static_cast<unsigned char>(pixels[at]) < 128 && static_cast<unsigned char>(pixels[at + 1]) < 128 &&
-            static_cast<unsigned char>(pixels[at + 2]) < 128)
-            ++dark;
-    }
-    return true;
-}
-
 TEST(SilentInstall, InstallRepairAndRemovalLeaveTheMachineAsItWas) {
     const std::wstring medium = MakeMedium(L"example");
     ASSERT_FALSE(medium.empty());
@@ -477,14 +443,56 @@ TEST(SilentInstall, TheInstalledPrinterPrintsAPageOfThePpdsSize) {
                                folder.UnixPath("page.ppm") + " " + folder.UnixPath("page.ps");
     const int status = RunHostScript(folder, script, 90000);
     ASSERT_EQ(status, 0) << script << "\n" << ReadFileBytes(folder.WindowsPath(L"host-output"));
-    int width = 0, height = 0;
-    long dark = 0;
-    ASSERT_TRUE(ReadPpm(ReadFileBytes(folder.WindowsPath(L"page.ppm")), width, height, dark))
-        << "one page rendered";
-    EXPECT_NEAR(width, paper.width, 2) << "the PPD's default " << paper.name;
-    EXPECT_NEAR(height, paper.height, 2) << "the PPD's default " << paper.name;
+    RenderedPage page;
+    ASSERT_TRUE(ReadPpm(ReadFileBytes(folder.WindowsPath(L"page.ppm")), page)) << "one page rendered";
+    EXPECT_NEAR(page.width, paper.width, 2) << "the PPD's default " << paper.name;
+    EXPECT_NEAR(page.height, paper.height, 2) << "the PPD's default " << paper.name;
     // The black 2 x 1 inch rectangle is on the page.
-    EXPECT_GT(dark, 144L * 72 * 9 / 10);
+    EXPECT_GT(page.DarkPixels(), 144L * 72 * 9 / 10);
+}
+
+TEST(SilentInstall, ACopiedFileThatWaitsForTheRestartEndsTheRunWith3010) {
+    const std::wstring medium = MakeMedium(L"in-use");
+    ASSERT_FALSE(medium.empty());
+    // A file of the installation, held open without sharing, as a running
+    // program would hold it: its new copy can only go in at the restart.
+    const std::wstring held = kDestination + L"\\Install\\Autorun.inf";
+    ASSERT_EQ(SHCreateDirectoryExW(nullptr, (kDestination + L"\\Install").c_str(), nullptr), ERROR_SUCCESS);
+    HANDLE file = CreateFileW(held.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    const SetupRun run = Install(medium, L"/S");
+    CloseHandle(file);
+    EXPECT_EQ(run.exitCode, 3010u) << Narrow(run.log.Normalised());
+    EXPECT_TRUE(run.log.Contains(kPrinterSuccess));
+}
+
+TEST(SilentInstall, ASilentRunShowsNoMessageBoxItLogsItsText) {
+    // Not enough free space: the requirement check's message is logged, not
+    // shown (a box would hold the run until the test's time limit).
+    const std::wstring medium = MediumWith(L"no-space", {{L"FREE_SPACE = 200", L"FREE_SPACE = 999999999"}});
+    const SetupRun run = Install(medium, L"/S");
+    EXPECT_EQ(run.exitCode, 1603u);
+    EXPECT_EQ(run.log.Count(L"Message box : "), 1u) << Narrow(run.log.Normalised());
+    EXPECT_TRUE(run.log.Contains(L"This system could not satisfy the installer Minimum Requirement!"));
+    EXPECT_TRUE(PrintersOf(kDriver).empty());
+}
+
+TEST(SilentInstall, ARemovalThatFailsEndsWith1603AndKeepsWhatItCouldNotRemove) {
+    const std::wstring medium = MakeMedium(L"removal-fails");
+    ASSERT_EQ(Install(medium, L"/S").exitCode, 0u);
+    // The status monitor's own uninstaller is gone: its removal fails.
+    ASSERT_TRUE(DeleteFileW((kDestination + L"\\StatusMonitor\\QvStatusUninst.exe").c_str()));
+    const SetupRun run = Install(medium, L"/U /S");
+    EXPECT_EQ(run.exitCode, 1603u);
+    EXPECT_TRUE(run.log.Contains(L" Quorvel Status Monitor Installation/ReInstallation/Uninstallation ==> Fail"))
+        << Narrow(run.log.Normalised());
+    EXPECT_TRUE(run.log.Contains(kPrinterSuccess));
+    EXPECT_TRUE(PrintersOf(kDriver).empty()) << "the printer's removal went on";
+    // Nothing else was removed: the product stays listed and recorded, so
+    // that a later removal can finish the work.
+    const RegistrySnapshot left = RegistrySnapshot::Take(L"HKLM\\Software");
+    EXPECT_TRUE(left.HasKey(kProductEntry));
+    EXPECT_TRUE(left.HasKey(kProduct + L"\\Installed"));
 }
 
 }  // namespace
