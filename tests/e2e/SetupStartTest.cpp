@@ -45,7 +45,12 @@ std::string Normalised(const SetupLog& log) {
     for (std::size_t pos; (pos = text.find(profile)) != std::wstring::npos;)
         text.replace(pos, profile.size(), users + L"USER");
     std::string out;
-    const std::size_t bannerEnd = log.banner.size();
+    // The banner ends with its date line (now of the same length on every
+    // day) and three line breaks.
+    const std::wstring bannerMark = L"Data : DATE\r\n\r\n\r\n";
+    const std::size_t bannerEnd = text.find(bannerMark) == std::wstring::npos
+                                      ? 0
+                                      : text.find(bannerMark) + bannerMark.size();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (i < bannerEnd) {
