@@ -8,18 +8,12 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build/win64}
-. "$here/wine-env.sh"
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-cp -a "$build/wine/template" "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
+. "$here/bench-lib.sh"
+bench_prefix "$build"
 bench=$build/bench/copy_bench.exe
 drive=$WINEPREFIX/drive_c
 runs=5
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 field() { awk -v label="$1" '$1 == label {print $2}'; }  # seconds of one labelled line
 fresh() { rm -rf "$drive/dst" "$drive/dst.plain" "$work/cp"; sync; }
 

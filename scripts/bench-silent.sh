@@ -9,13 +9,8 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build/win64}
-. "$here/wine-env.sh"
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-cp -a "$build/wine/template" "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
+. "$here/bench-lib.sh"
+bench_prefix "$build"
 direct=$build/bench/direct_install.exe
 runs=5
 
@@ -25,7 +20,6 @@ rm -rf "$work/medium/CMakeFiles" "$work/medium"/*.cmake
 medium="Z:$(echo "$work/medium" | tr / '\\')"
 temp=$(ls -d "$WINEPREFIX"/drive_c/users/*/Temp | head -n 1)
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 timed() {  # program [args] -> milliseconds from start to exit; fails on a non-zero exit code
   local start end rc=0
   start=$(date +%s%N)

@@ -23,24 +23,15 @@ fi
 
 # Inside the virtual display: one fresh prefix per screen size.
 build=$2 size=$3
-. "$here/wine-env.sh"
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
+. "$here/bench-lib.sh"
 pattern_pid=
-cleanup() {
-  [ -n "$pattern_pid" ] && kill "$pattern_pid" 2>/dev/null
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-cp -a "$build/wine/template" "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
+bench_extra_cleanup() { [ -z "$pattern_pid" ] || kill "$pattern_pid" 2>/dev/null; }
+bench_prefix "$build"
 out=$work/print.ps
 winpath() { local p="Z:$1"; echo "${p//\//\\}"; }
 wine "$build/bench/snaplet_bench_printer.exe" "Snaplet Bench" "$(winpath "$here/../snaplet/tests/fixtures/snaplet-test.ppd")" "$(winpath "$out")"
 snaplet=$build/snaplet/snaplet.exe
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 # One run: "milliseconds-to-complete-file peak-KB".
 run_once() {
   rm -f "$out"

@@ -7,16 +7,10 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build/win64}
-. "$here/wine-env.sh"
-work=$(mktemp -d)
-export WINEPREFIX=$work/prefix
-cleanup() { wineserver -k 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
-cp -a "$build/wine/template" "$WINEPREFIX"
-wineserver -p </dev/null >/dev/null 2>&1
+. "$here/bench-lib.sh"
+bench_prefix "$build"
 wine "$build/bench/noop.exe"   # warm
 
-median() { sort -n | awk '{a[NR]=$1} END {print a[int((NR+1)/2)]}'; }
 time_runs() {  # program [args] -> median milliseconds of 5 runs
   for i in 1 2 3 4 5; do
     start=$(date +%s%N); wine "$@" >/dev/null 2>&1 || true; end=$(date +%s%N)
