@@ -18,9 +18,9 @@ namespace snaplet_test {
 // the test harness.
 using qs_test::FileExists;
 using qs_test::HostFolder;
+using qs_test::ReadFileBytes;
 using qs_test::ReadPpm;
 using qs_test::RenderedPage;
-using qs_test::ReadFileBytes;
 using qs_test::RunHostScript;
 
 // Two printers on Wine's PostScript driver with the test PPD (Letter, 8 x

@@ -48,9 +48,8 @@ std::string Normalised(const SetupLog& log) {
     // The banner ends with its date line (now of the same length on every
     // day) and three line breaks.
     const std::wstring bannerMark = L"Data : DATE\r\n\r\n\r\n";
-    const std::size_t bannerEnd = text.find(bannerMark) == std::wstring::npos
-                                      ? 0
-                                      : text.find(bannerMark) + bannerMark.size();
+    const std::size_t mark = text.find(bannerMark);
+    const std::size_t bannerEnd = mark == std::wstring::npos ? 0 : mark + bannerMark.size();
     for (std::size_t i = 0; i < text.size(); ++i) {
         const wchar_t c = text[i];
         if (i < bannerEnd) {
